@@ -1,0 +1,216 @@
+#include "cli/cli_render.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "cli/cli_args.h"
+#include "imagefiles/save_figure.h"
+#include "machine/simulation.h"
+
+namespace trochodraw::cli {
+
+namespace {
+
+struct TRenderOptions {
+  std::string Output;
+  std::string MechanismOutput;
+  std::string PathOutput;
+  int Ticks = 3000;
+  int Width = 640, Height = 480;
+  int MechanismWidth = 350, MechanismHeight = 400;
+  double Angles[4] = {18.5, 335.5, 284.7, 327.7};
+  bool Progress = false;
+};
+
+const char* const kUsage =
+    "usage: trochodraw-cli render [options] -o FILE\n"
+    "  --radius1 P --radius2 P        wheel radii in percent (1 to 100)\n"
+    "  --rpm1 R --rpm2 R              speeds (-100 to 100)\n"
+    "  --mode two-wheel|outer-planetary|inner-planetary\n"
+    "  --mechanism pantograph|t-bar\n"
+    "  --angles A1,A2,A1A,A2A         start angles of Wheel1, Wheel2, Planet1, Planet2\n"
+    "  --scale S  --offset X,Y\n"
+    "  --size WxH                     figure size (default 640x480)\n"
+    "  --mechanism-width W            width of the mechanism pane (default 350)\n"
+    "  --ticks N                      timer ticks to run (default 3000)\n"
+    "  --accelerate  --no-antialias\n"
+    "  --background RRGGBB            figure background (default FFFFFF)\n"
+    "  --line-mode single|step|phase1|phase2|distance  --colour RRGGBB\n"
+    "  --start-colour RRGGBB --end-colour RRGGBB --steps N --pixel-range N --pixel-offset N --pen-width N\n"
+    "  --mechanism-image FILE         also write the mechanism pane after the last tick\n"
+    "  --path FILE|-                  write the pen path as CSV\n"
+    "  --progress                     a progress bar on stderr\n";
+
+void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& lc) {
+  TTickSettings& s = sim.Settings;
+  while (!a.Done()) {
+    const std::string opt = a.Next();
+    if (opt == "-o" || opt == "--output") {
+      o.Output = a.Value(opt);
+    } else if (opt == "--radius1") {
+      s.Machine.Radius1Percent = a.Real(opt, 1, 100);
+    } else if (opt == "--radius2") {
+      s.Machine.Radius2Percent = a.Real(opt, 1, 100);
+    } else if (opt == "--rpm1") {
+      s.RPM1 = a.Real(opt, -100, 100);
+    } else if (opt == "--rpm2") {
+      s.RPM2 = a.Real(opt, -100, 100);
+    } else if (opt == "--mode") {
+      const std::string v = a.Value(opt);
+      if (v == "two-wheel") s.Machine.Mode = pmTwoWheel;
+      else if (v == "outer-planetary") s.Machine.Mode = pmOuterPlanet;
+      else if (v == "inner-planetary") s.Machine.Mode = pmInnerPlanet;
+      else throw EUsage("option --mode: unknown mode: " + v);
+    } else if (opt == "--mechanism") {
+      const std::string v = a.Value(opt);
+      if (v == "pantograph") s.Machine.Mechanism = amPantograph;
+      else if (v == "t-bar") s.Machine.Mechanism = amTBar;
+      else throw EUsage("option --mechanism: unknown mechanism: " + v);
+    } else if (opt == "--angles") {
+      const auto v = a.Reals(opt, 4);
+      for (int i = 0; i < 4; ++i) o.Angles[i] = v[static_cast<size_t>(i)];
+    } else if (opt == "--scale") {
+      s.Scale = a.Real(opt, 0.1, 100);
+    } else if (opt == "--offset") {
+      const auto v = a.Reals(opt, 2);
+      s.OffX = v[0];
+      s.OffY = v[1];
+      if (std::abs(s.OffX) > 1e6 || std::abs(s.OffY) > 1e6) throw EUsage("option --offset: offsets beyond 1000000");
+    } else if (opt == "--size") {
+      a.Size(opt, o.Width, o.Height, 100000);
+    } else if (opt == "--mechanism-width") {
+      o.MechanismWidth = static_cast<int>(a.Integer(opt, 1, 10000));
+    } else if (opt == "--mechanism-height") {
+      o.MechanismHeight = static_cast<int>(a.Integer(opt, 1, 10000));
+    } else if (opt == "--ticks") {
+      o.Ticks = static_cast<int>(a.Integer(opt, 0, 100000000));
+    } else if (opt == "--accelerate") {
+      s.Accelerate = true;
+    } else if (opt == "--no-antialias") {
+      s.Antialias = false;
+    } else if (opt == "--background") {
+      sim.BackColor = a.Colour(opt);
+    } else if (opt == "--line-mode") {
+      const std::string v = a.Value(opt);
+      if (v == "single") lc.Settings.Mode = lcSingle;
+      else if (v == "step") lc.Settings.Mode = lcStep;
+      else if (v == "phase1") lc.Settings.Mode = lcPhase1;
+      else if (v == "phase2") lc.Settings.Mode = lcPhase2;
+      else if (v == "distance") lc.Settings.Mode = lcDistance;
+      else throw EUsage("option --line-mode: unknown mode: " + v);
+    } else if (opt == "--colour" || opt == "--color") {
+      lc.Settings.SingleColor = a.Colour(opt);
+    } else if (opt == "--start-colour" || opt == "--start-color") {
+      lc.Settings.StartColor = a.Colour(opt);
+    } else if (opt == "--end-colour" || opt == "--end-color") {
+      lc.Settings.EndColor = a.Colour(opt);
+    } else if (opt == "--steps") {
+      lc.Settings.StepSpin = static_cast<int32_t>(a.Integer(opt, -2147483647, 2147483647));
+    } else if (opt == "--pixel-range") {
+      lc.Settings.PixelRange = static_cast<int32_t>(a.Integer(opt, -2147483647, 2147483647));
+    } else if (opt == "--pixel-offset") {
+      lc.Settings.PixelOffset = static_cast<int32_t>(a.Integer(opt, -2147483647, 2147483647));
+    } else if (opt == "--pen-width") {
+      lc.Settings.PenWidth = static_cast<int32_t>(a.Integer(opt, 1, 10));
+    } else if (opt == "--mechanism-image") {
+      o.MechanismOutput = a.Value(opt);
+    } else if (opt == "--path") {
+      o.PathOutput = a.Value(opt);
+    } else if (opt == "--progress") {
+      o.Progress = true;
+    } else if (opt == "-h" || opt == "--help") {
+      std::cout << kUsage;
+      std::exit(0);
+    } else {
+      throw EUsage("unknown option: " + opt);
+    }
+  }
+  if (o.Output.empty()) throw EUsage("render needs -o FILE");
+}
+
+void ShowProgress(int done, int total) {
+  const int width = 40;
+  const int filled = total ? static_cast<int>(int64_t(done) * width / total) : width;
+  std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<size_t>(filled), '#').c_str(),
+               std::string(static_cast<size_t>(width - filled), ' ').c_str(),
+               total ? static_cast<int>(int64_t(done) * 100 / total) : 100);
+  if (done == total) std::fputc('\n', stderr);
+}
+
+}  // namespace
+
+int RunRender(int argc, char** argv) {
+  TLineColoring lc;
+  TSimulation sim(lc);
+  TRenderOptions o;
+  // The first pattern of the built-in list, as the program shows it after start.
+  sim.Settings.Machine.Radius1Percent = 75.06;
+  sim.Settings.Machine.Radius2Percent = 75.06;
+  sim.Settings.RPM1 = 77.6;
+  sim.Settings.RPM2 = 77.6;
+  sim.Settings.Machine.Mode = pmOuterPlanet;
+  sim.Settings.Machine.Mechanism = amPantograph;
+  sim.Settings.Scale = 2.0;
+  try {
+    TArgs args(argc, argv, 1);
+    ParseOptions(args, o, sim, lc);
+  } catch (const EUsage& e) {
+    std::cerr << "trochodraw-cli render: " << e.what() << "\n";
+    return 2;
+  }
+  try {
+    sim.Settings.Machine.MechanismWidth = o.MechanismWidth;
+    sim.MechanismImage = TBitmap(o.MechanismWidth, o.MechanismHeight);
+    sim.FigureImage = TBitmap(o.Width, o.Height);
+    const TColor back = sim.BackColor;
+    sim.Initialise();
+    sim.BackColor = back;
+    sim.ClearFigure(false);
+    sim.PrevPoint = {0.0, 0.0};
+    sim.SetAngles(o.Angles[0], o.Angles[1], o.Angles[2], o.Angles[3]);
+    sim.RefreshMechanism();
+
+    std::unique_ptr<std::ofstream> pathFile;
+    std::ostream* path = nullptr;
+    if (!o.PathOutput.empty()) {
+      if (o.PathOutput == "-") {
+        path = &std::cout;
+      } else {
+        pathFile = std::make_unique<std::ofstream>(o.PathOutput);
+        if (!*pathFile) throw EImageError("Cannot create file " + o.PathOutput);
+        path = pathFile.get();
+      }
+      *path << "tick,step,x,y,drawn\n";
+      sim.OnSubStep = [&](int tick, int step, bool drawn) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%d,%d,%.17g,%.17g,%d\n", tick, step, sim.PrevPoint.X, sim.PrevPoint.Y,
+                      drawn ? 1 : 0);
+        *path << line;
+      };
+    }
+    const int every = o.Ticks / 100 + 1;
+    for (int t = 1; t <= o.Ticks; ++t) {
+      sim.Timer1Timer();
+      if (o.Progress && (t % every == 0 || t == o.Ticks)) ShowProgress(t, o.Ticks);
+    }
+    if (path) {
+      path->flush();
+      if (!*path) throw EImageError("Write error on " + o.PathOutput);
+    }
+    SaveFigure(sim.FigureImage, o.Output);
+    std::cout << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
+    if (!o.MechanismOutput.empty()) {
+      SaveFigure(sim.MechanismImage, o.MechanismOutput);
+      std::cout << "wrote " << o.MechanismOutput << "\n";
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "trochodraw-cli render: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace trochodraw::cli

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QBrush>
+#include <QPen>
+
+#include "machine/vector2.h"
+#include "render/bitmap.h"
+
+class QPainter;
+
+namespace trochodraw {
+
+// One antialiased drawing pass over a bitmap: one pen (flat ends, opaque colour) and one
+// solid brush. Colours are ARGB as the graphics service takes them.
+class TGDPCanvas {
+ public:
+  explicit TGDPCanvas(TBitmap& Bitmap);
+  ~TGDPCanvas();
+  TGDPCanvas(const TGDPCanvas&) = delete;
+  TGDPCanvas& operator=(const TGDPCanvas&) = delete;
+
+  // Mode 5 is 8x8 antialiasing; modes 3 and below draw without it.
+  void SetSmoothingMode(int Mode);
+  void SetPenColor(uint32_t ARGB);
+  void SetPenWidth(double Width);
+  double PenWidth() const { return FPen.widthF(); }
+  void SetBrushColor(uint32_t ARGB);
+  void DrawLine(double X1, double Y1, double X2, double Y2);
+  void DrawLine(TVector2 A, TVector2 B) { DrawLine(A.X, A.Y, B.X, B.Y); }
+  void DrawEllipse(double X, double Y, double W, double H);
+  void FillEllipse(double X, double Y, double W, double H);
+
+ private:
+  QPainter* FPainter;
+  QPen FPen;
+  QBrush FBrush;
+};
+
+void DrawCircle(TGDPCanvas& G, TPoint Center, int Radius, bool Fill, TColor PenColor, TColor BrushColor);
+void DrawSpokes(TGDPCanvas& G, TColor Color, int Width, TVector2 Center, TVector2 Q0, TVector2 Q1, TVector2 Q2,
+                TVector2 Q3);
+
+}  // namespace trochodraw
