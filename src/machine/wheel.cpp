@@ -1,33 +1,47 @@
 #include "machine/wheel.h"
 
+#include <cmath>
+#include <numbers>
+
 namespace trochodraw {
 
 TCircle::TCircle() { SetAngle(0.0); }
 
 void TCircle::SetAngle(double X) {
   Angle = WrapValue(X, 0.0, 360.0);
-  Update();
+  Refresh();
 }
 
 void TCircle::SetCenter(TVector2 P) {
   Center = P;
-  Update();
+  Refresh();
 }
 
 void TCircle::SetRadius(double X) {
   Radius = X > MaxRadius ? MaxRadius : X;
-  Update();
+  Refresh();
+}
+
+void TCircle::Refresh() {
+  if (Angle != FDoneAngle || Radius != FDoneRadius || !(Center == FDoneCenter)) Update();
 }
 
 void TCircle::Update() {
-  const double T = 180.0 - Angle;
+  // Each rim point is Center + offset turned about Center by 180 - Angle degrees; the four
+  // turns share one angle, so its sine and cosine are taken once (the results are the same
+  // as turning each point on its own).
+  const double a = (180.0 - Angle) * std::numbers::pi / 180.0;
+  const double c = std::cos(a), s = std::sin(a);
   const double R = Radius;
   const TVector2 offsets[4] = {{0.0, R}, {R, 0.0}, {0.0, -R}, {-R, 0.0}};
   for (int i = 0; i < 4; ++i) {
-    TVector2 p = VecAdd(Center, offsets[i]);
-    VecRotate(p, Center, T);
-    RimPoints[i] = p;
+    const TVector2 p = VecAdd(Center, offsets[i]);
+    const double dx = p.X - Center.X, dy = p.Y - Center.Y;
+    RimPoints[i] = {Center.X + dx * c + dy * s, Center.Y - dx * s + dy * c};
   }
+  FDoneAngle = Angle;
+  FDoneRadius = Radius;
+  FDoneCenter = Center;
 }
 
 }  // namespace trochodraw

@@ -22,6 +22,13 @@ class TCircle {
   // Written directly by the owner; it does not re-clamp the current radius.
   double MaxRadius = 0.0;
   std::array<TVector2, 4> RimPoints{};
+
+ private:
+  // The values the rim points were last computed from; a setter that changes nothing need
+  // not recompute them.
+  void Refresh();
+  double FDoneAngle = -1.0, FDoneRadius = -1.0;
+  TVector2 FDoneCenter{-1e300, -1e300};
 };
 
 }  // namespace trochodraw

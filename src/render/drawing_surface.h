@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QBrush>
-#include <QPen>
+#include <cstdint>
 
 #include "machine/vector2.h"
 #include "render/bitmap.h"
@@ -23,17 +22,27 @@ class TGDPCanvas {
   void SetSmoothingMode(int Mode);
   void SetPenColor(uint32_t ARGB);
   void SetPenWidth(double Width);
-  double PenWidth() const { return FPen.widthF(); }
+  double PenWidth() const { return FPenWidth; }
   void SetBrushColor(uint32_t ARGB);
   void DrawLine(double X1, double Y1, double X2, double Y2);
   void DrawLine(TVector2 A, TVector2 B) { DrawLine(A.X, A.Y, B.X, B.Y); }
   void DrawEllipse(double X, double Y, double W, double H);
   void FillEllipse(double X, double Y, double W, double H);
+  // A circle of whole-pixel centre and radius, filled with the brush when asked, outlined
+  // with the pen.
+  void DrawCircleSprite(TPoint Center, int Radius, bool Fill);
+  bool Antialiased() const;
 
  private:
+  // Hands the pen or brush to the painter only when it differs from the painter's own, so
+  // a run of equal segments costs no allocation.
+  void ApplyPen();
+  void ApplyBrush();
+
   QPainter* FPainter;
-  QPen FPen;
-  QBrush FBrush;
+  uint32_t FPenColor;
+  double FPenWidth = 1.0;
+  uint32_t FBrushColor;
 };
 
 void DrawCircle(TGDPCanvas& G, TPoint Center, int Radius, bool Fill, TColor PenColor, TColor BrushColor);

@@ -1,5 +1,7 @@
 #include "render/mechanism_view.h"
 
+#include <cstring>
+
 #include "render/canvas.h"
 #include "render/drawing_surface.h"
 
@@ -25,17 +27,51 @@ void DrawTBar(TGDPCanvas& G, const TTBarLinkage& L) {
 
 int RoundRadius(double R) { return RoundHalfEven(R); }
 
+// The white pane with the two maximum circles depends only on the pane and the wheel places,
+// so it is drawn once and copied at every redraw; the copy has the very same pixels.
+struct TBackgroundCache {
+  TBitmap Image;
+  TPixelFormat Format = TPixelFormat::pfDevice;
+  TPoint Centre1, Centre2;
+  int Radius1 = -1, Radius2 = -1;
+};
+
+const TBitmap& Background(const TBitmap& Pane, const TMachine& M) {
+  static TBackgroundCache cache;
+  const TPoint c1 = VecRound(M.Wheel1.Center), c2 = VecRound(M.Wheel2.Center);
+  const int r1 = RoundRadius(M.Wheel1.MaxRadius), r2 = RoundRadius(M.Wheel2.MaxRadius);
+  if (cache.Image.Width() != Pane.Width() || cache.Image.Height() != Pane.Height() ||
+      cache.Format != Pane.PixelFormat() || !(cache.Centre1 == c1) || !(cache.Centre2 == c2) ||
+      cache.Radius1 != r1 || cache.Radius2 != r2) {
+    cache.Image = TBitmap(Pane.Width(), Pane.Height(), Pane.PixelFormat());
+    TCanvas C(cache.Image);
+    ClearCanvas(C, clWhite);
+    TGDPCanvas G(cache.Image);
+    G.SetSmoothingMode(5);
+    G.SetPenWidth(4);
+    DrawCircle(G, c1, r1, true, clBlack, clGray);
+    DrawCircle(G, c2, r2, true, clBlack, clGray);
+    cache.Format = Pane.PixelFormat();
+    cache.Centre1 = c1;
+    cache.Centre2 = c2;
+    cache.Radius1 = r1;
+    cache.Radius2 = r2;
+  }
+  return cache.Image;
+}
+
 }  // namespace
 
 void DrawMechanism(TBitmap& Image1, const TMachine& M, TPlanetMode Mode, TArmMode Mechanism) {
   MarkRadius = 3;
   TCanvas C(Image1);
-  ClearCanvas(C, clWhite);
+  if (Image1.Empty()) return;
+  // Clearing to white and drawing the two maximum circles (outline width 4, grey fill).
+  const TBitmap& background = Background(Image1, M);
+  std::memcpy(Image1.Bits(), background.Bits(), Image1.ByteCount());
   TGDPCanvas G(Image1);
   G.SetSmoothingMode(5);
   G.SetPenWidth(4);
-  DrawCircle(G, VecRound(M.Wheel1.Center), RoundRadius(M.Wheel1.MaxRadius), true, clBlack, clGray);
-  DrawCircle(G, VecRound(M.Wheel2.Center), RoundRadius(M.Wheel2.MaxRadius), true, clBlack, clGray);
   const auto& r1 = M.Wheel1.RimPoints;
   const auto& r2 = M.Wheel2.RimPoints;
   DrawSpokes(G, clBlack, 2, M.Wheel1.Center, r1[0], r1[1], r1[2], r1[3]);

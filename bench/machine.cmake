@@ -1,0 +1,1 @@
+trochodraw_add_bench(bench_tick bench_tick.cpp)
