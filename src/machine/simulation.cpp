@@ -82,6 +82,7 @@ void TSimulation::DrawStroke() {
       C.LineTo(b.X, b.Y);
     }
     AddDirty(PrevPoint, Machine.PenPoint, style.Width);
+    if (OnSegment) OnSegment(PrevPoint, Machine.PenPoint, style, Settings.Antialias);
     FLastStrokeDrew = true;
   }
   PrevPoint = Machine.PenPoint;
@@ -127,6 +128,12 @@ void TSimulation::ClearFigure(bool MarkCenter) {
   ClearFigureImage(FigureImage, BackColor, MarkCenter, FigurePenWidth);
   PenDown = false;
   FDirty = {0, 0, FigureImage.Width(), FigureImage.Height()};
+  if (OnFigureCleared) OnFigureCleared();
+}
+
+void TSimulation::LiftPen() {
+  PenDown = false;
+  if (OnPenLifted) OnPenLifted();
 }
 
 void TSimulation::SetAngles(double A1, double A2, double A1A, double A2A) {

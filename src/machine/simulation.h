@@ -46,6 +46,8 @@ class TSimulation {
   void DrawStroke();
   void UpdateAngleDisplays();
   void ClearFigure(bool MarkCenter);
+  // Lift Pen: the next stroke starts a new line without joining the last point.
+  void LiftPen();
   // Sets the four wheel angles as the angle spins do, then refreshes and updates the displays.
   void SetAngles(double A1, double A2, double A1A, double A2A);
 
@@ -75,6 +77,11 @@ class TSimulation {
   // Called after every sub-step's stroke with the tick and sub-step numbers and whether a
   // segment was drawn (for the path record of the command-line tool).
   std::function<void(int Tick, int Step, bool Drawn)> OnSubStep;
+  // Every segment drawn into the figure, in figure pixels, with its style.
+  std::function<void(TVector2 From, TVector2 To, const TLineStyle& Style, bool Antialiased)> OnSegment;
+  // The figure was cleared or the pen lifted: what follows starts a new line.
+  std::function<void()> OnFigureCleared;
+  std::function<void()> OnPenLifted;
 
   int TickCount() const { return FTickCount; }
 
