@@ -80,17 +80,20 @@ void WritePattern(TIniFile& File, int I, const TPattern& P) {
 }
 
 int LoadPatterns(TPatternArray& List, const std::string& FileName, const TFormatSettings& FS) {
-  const TIniFile file(FileName, FS);
+  return LoadPatterns(List, TIniFile(FileName, FS));
+}
+
+int LoadPatterns(TPatternArray& List, const TIniFile& File) {
   List.clear();
-  int count = file.ReadInteger(kPatternSection, "Count", 0);
+  int count = File.ReadInteger(kPatternSection, "Count", 0);
   if (count < 1) return 0;
   if (count > kPatternCountBound) {
     int stored = kPatternCountBound;
-    while (stored < count && HasPatternKeys(file, stored)) ++stored;
+    while (stored < count && HasPatternKeys(File, stored)) ++stored;
     count = stored;
   }
   List.resize(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) ReadPattern(file, i, List[static_cast<size_t>(i)]);
+  for (int i = 0; i < count; ++i) ReadPattern(File, i, List[static_cast<size_t>(i)]);
   return count;
 }
 

@@ -21,6 +21,7 @@ std::string DefaultPatternFileName();
 // Replaces List by the patterns of the file and returns their number; 0 (and an empty List)
 // when the file, its "Count" or a count of at least 1 is missing.
 int LoadPatterns(TPatternArray& List, const std::string& FileName, const TFormatSettings& FS);
+int LoadPatterns(TPatternArray& List, const TIniFile& File);
 
 // Writes "Count" and the 14 keys of every entry; keys of other sections and of higher,
 // stale indexes stay. The file is replaced whole or not at all: EIniFileException
