@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include "cli/cli_patterns.h"
 #include "cli/cli_render.h"
 
 namespace trochodraw::cli {
@@ -7,6 +8,7 @@ namespace trochodraw::cli {
 const std::vector<TCommand>& Commands() {
   static const std::vector<TCommand> commands = {
       {"render", "run the drawing machine and write the figure", RunRender},
+      {"patterns", "list the pattern library or show pattern properties", RunPatterns},
   };
   return commands;
 }
