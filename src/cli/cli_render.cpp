@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/cli_args.h"
+#include "cli/cli_vector.h"
 #include "imagefiles/save_figure.h"
 #include "machine/simulation.h"
 
@@ -23,10 +24,11 @@ struct TRenderOptions {
   int MechanismWidth = 350, MechanismHeight = 400;
   double Angles[4] = {18.5, 335.5, 284.7, 327.7};
   bool Progress = false;
+  TVectorOutputs Vector;
 };
 
 const char* const kUsage =
-    "usage: trochodraw-cli render [options] -o FILE\n"
+    "usage: trochodraw-cli render [options] -o FILE|--svg FILE|--pdf FILE\n"
     "  --radius1 P --radius2 P        wheel radii in percent (1 to 100)\n"
     "  --rpm1 R --rpm2 R              speeds (-100 to 100)\n"
     "  --mode two-wheel|outer-planetary|inner-planetary\n"
@@ -121,14 +123,16 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
       o.PathOutput = a.Value(opt);
     } else if (opt == "--progress") {
       o.Progress = true;
+    } else if (o.Vector.Parse(opt, a)) {
     } else if (opt == "-h" || opt == "--help") {
-      std::cout << kUsage;
+      std::cout << kUsage << TVectorOutputs::kUsage;
       std::exit(0);
     } else {
       throw EUsage("unknown option: " + opt);
     }
   }
-  if (o.Output.empty()) throw EUsage("render needs -o FILE");
+  o.Vector.Check();
+  if (o.Output.empty() && !o.Vector.Any()) throw EUsage("render needs -o FILE, --svg FILE or --pdf FILE");
 }
 
 void ShowProgress(int done, int total) {
@@ -166,6 +170,7 @@ int RunRender(int argc, char** argv) {
     sim.MechanismImage = TBitmap(o.MechanismWidth, o.MechanismHeight);
     sim.FigureImage = TBitmap(o.Width, o.Height);
     const TColor back = sim.BackColor;
+    o.Vector.Attach(sim);
     sim.Initialise();
     sim.BackColor = back;
     sim.ClearFigure(false);
@@ -200,8 +205,11 @@ int RunRender(int argc, char** argv) {
       path->flush();
       if (!*path) throw EImageError("Write error on " + o.PathOutput);
     }
-    SaveFigure(sim.FigureImage, o.Output);
-    std::cout << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
+    if (!o.Output.empty()) {
+      SaveFigure(sim.FigureImage, o.Output);
+      std::cout << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
+    }
+    o.Vector.Write(sim);
     if (!o.MechanismOutput.empty()) {
       SaveFigure(sim.MechanismImage, o.MechanismOutput);
       std::cout << "wrote " << o.MechanismOutput << "\n";
