@@ -44,6 +44,9 @@ TExportResult ExportDrawingAs(const TStrokeRecord& Record, const TExportOptions&
     r.Notes.push_back("The record was full: the drawing holds only the first " + std::to_string(Record.SegmentCount()) +
                       " segments.");
   if (r.Paths == 0) r.Notes.push_back(kNoStrokesNote);
+  // A gradient gives a plotter a pen change for every shade.
+  if (doc.Layered && doc.Layers.size() > kManyPens)
+    r.Notes.push_back("The drawing has " + std::to_string(doc.Layers.size()) + " pen colours, each a layer of its own.");
   return r;
 }
 

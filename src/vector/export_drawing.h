@@ -15,6 +15,8 @@ enum TDrawingFormat : int { dfSVG = 0, dfPDF = 1 };
 // Told to the user after an export.
 inline constexpr const char* kMosaicNote = "The mosaic colours are not part of the vector drawing; it holds the strokes only.";
 inline constexpr const char* kNoStrokesNote = "The drawing has no strokes.";
+// More pen colours than this in plotter mode are worth a note.
+inline constexpr size_t kManyPens = 8;
 
 struct TExportResult {
   size_t Paths = 0;

@@ -29,8 +29,10 @@ std::vector<uint8_t> EncodePDF(const TVectorDocument& Doc) {
     const double perUnit = writer.resolution() / (Doc.Millimetres ? 25.4 : 96.0);
     painter.scale(perUnit, perUnit);
     painter.setRenderHint(QPainter::Antialiasing, true);
+    // The page is a whole number of points and may be a fraction larger than the document:
+    // the background covers that sliver too (the page clips the rest).
     if (Doc.HasBackground)
-      painter.fillRect(QRectF(0, 0, Doc.Width, Doc.Height), QColor::fromRgb(ColorToARGB(Doc.Background)));
+      painter.fillRect(QRectF(0, 0, Doc.Width + 2.0, Doc.Height + 2.0), QColor::fromRgb(ColorToARGB(Doc.Background)));
     const Qt::PenJoinStyle join = Doc.Millimetres ? Qt::RoundJoin : Qt::BevelJoin;
     std::vector<QPointF> line;
     for (const TDocLayer& layer : Doc.Layers)
