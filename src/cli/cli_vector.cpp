@@ -8,7 +8,7 @@
 namespace trochodraw::cli {
 
 const char* const TVectorOutputs::kUsage =
-    "  --svg FILE  --pdf FILE         also write the strokes as a vector drawing\n"
+    "  --svg FILE  --pdf FILE         write the strokes as an SVG or PDF drawing (with or without -o)\n"
     "  --plotter                      vector drawing for a pen plotter: no background, fitted on a page,\n"
     "                                 paths ordered and joined, one layer per pen colour\n"
     "  --page A4|A3|Letter|WxHmm      plotter page (default A4; named sizes turn to suit the drawing)\n"
