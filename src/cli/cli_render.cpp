@@ -8,6 +8,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cli_machine_options.h"
+#include "cli/cli_vector.h"
 #include "imagefiles/save_figure.h"
 #include "machine/simulation.h"
 
@@ -25,10 +26,11 @@ struct TRenderOptions {
   double Angles[4] = {};
   TMachineOptions Machine;
   bool Progress = false;
+  TVectorOutputs Vector;
 };
 
 const char* const kUsage =
-    "usage: trochodraw-cli render [options] -o FILE\n"
+    "usage: trochodraw-cli render [options] -o FILE|--svg FILE|--pdf FILE\n"
     "  --pattern NAME                 start from the first saved pattern of that name\n"
     "  --patterns-file PATH           pattern library to read (default: the user's Gyrotracer.ini;\n"
     "                                 without either option: the first built-in pattern)\n"
@@ -98,14 +100,16 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
       o.PathOutput = a.Value(opt);
     } else if (opt == "--progress") {
       o.Progress = true;
+    } else if (o.Vector.Parse(opt, a)) {
     } else if (opt == "-h" || opt == "--help") {
-      std::cout << kUsage;
+      std::cout << kUsage << TVectorOutputs::kUsage;
       std::exit(0);
     } else {
       throw EUsage("unknown option: " + opt);
     }
   }
-  if (o.Output.empty()) throw EUsage("render needs -o FILE");
+  o.Vector.Check();
+  if (o.Output.empty() && !o.Vector.Any()) throw EUsage("render needs -o FILE, --svg FILE or --pdf FILE");
 }
 
 void ShowProgress(int done, int total) {
@@ -139,6 +143,7 @@ int RunRender(int argc, char** argv) {
     sim.MechanismImage = TBitmap(o.MechanismWidth, o.MechanismHeight);
     sim.FigureImage = TBitmap(o.Width, o.Height);
     const TColor back = sim.BackColor;
+    o.Vector.Attach(sim);
     sim.Initialise();
     sim.BackColor = back;
     sim.ClearFigure(false);
@@ -173,8 +178,11 @@ int RunRender(int argc, char** argv) {
       path->flush();
       if (!*path) throw EImageError("Write error on " + o.PathOutput);
     }
-    SaveFigure(sim.FigureImage, o.Output);
-    std::cout << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
+    if (!o.Output.empty()) {
+      SaveFigure(sim.FigureImage, o.Output);
+      std::cout << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
+    }
+    o.Vector.Write(sim);
     if (!o.MechanismOutput.empty()) {
       SaveFigure(sim.MechanismImage, o.MechanismOutput);
       std::cout << "wrote " << o.MechanismOutput << "\n";

@@ -1,0 +1,1 @@
+trochodraw_add_bench(bench_vector_export bench_vector_export.cpp)

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "cli/cli_args.h"
+#include "vector/export_options.h"
+#include "vector/stroke_record.h"
+
+namespace trochodraw {
+class TSimulation;
+}
+
+namespace trochodraw::cli {
+
+// The vector outputs of `render`: the strokes of the run as SVG and PDF drawings.
+class TVectorOutputs {
+ public:
+  static const char* const kUsage;
+
+  // Takes Option (and its value) when it is one of ours; false when it is not.
+  bool Parse(const std::string& Option, TArgs& Args);
+  // After all options: throws EUsage for a combination that makes no drawing.
+  void Check() const;
+  bool Any() const { return !FSVG.empty() || !FPDF.empty(); }
+  // Before the run: the record follows the simulation's strokes.
+  void Attach(TSimulation& Sim);
+  // After the run: writes the drawings and says what it wrote.
+  void Write(const TSimulation& Sim);
+
+ private:
+  std::string FSVG, FPDF;
+  TExportOptions FOptions;
+  std::string FPlotterOnly;  // the first plotter option seen, named if --plotter is missing
+  TStrokeRecord FRecord;
+};
+
+}  // namespace trochodraw::cli

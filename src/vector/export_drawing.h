@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "vector/export_options.h"
+#include "vector/stroke_record.h"
+
+namespace trochodraw {
+
+enum TDrawingFormat : int { dfSVG = 0, dfPDF = 1 };
+
+// Told to the user after an export.
+inline constexpr const char* kMosaicNote = "The mosaic colours are not part of the vector drawing; it holds the strokes only.";
+inline constexpr const char* kNoStrokesNote = "The drawing has no strokes.";
+// More pen colours than this in plotter mode are worth a note.
+inline constexpr size_t kManyPens = 8;
+
+struct TExportResult {
+  size_t Paths = 0;
+  uint64_t Segments = 0;
+  size_t Bytes = 0;
+  std::vector<std::string> Notes;
+};
+
+// The format named by the file's extension (.svg or .pdf, any case); throws EDrawingError.
+TDrawingFormat DrawingFormatOf(const std::string& FileName);
+
+// Writes the record's strokes as a vector drawing, replacing FileName only once the whole file
+// is written. Throws EDrawingError for options that make no page and EImageError when the file
+// cannot be written.
+TExportResult ExportDrawing(const TStrokeRecord& Record, const TExportOptions& Options, const std::string& FileName);
+TExportResult ExportDrawingAs(const TStrokeRecord& Record, const TExportOptions& Options, const std::string& FileName,
+                              TDrawingFormat Format);
+
+}  // namespace trochodraw
