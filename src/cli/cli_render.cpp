@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/cli_args.h"
+#include "cli/cli_mosaic.h"
 #include "imagefiles/save_figure.h"
 #include "machine/simulation.h"
 
@@ -23,6 +24,7 @@ struct TRenderOptions {
   int MechanismWidth = 350, MechanismHeight = 400;
   double Angles[4] = {18.5, 335.5, 284.7, 327.7};
   bool Progress = false;
+  TMosaicOptions Mosaic;
 };
 
 const char* const kUsage =
@@ -121,14 +123,16 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
       o.PathOutput = a.Value(opt);
     } else if (opt == "--progress") {
       o.Progress = true;
+    } else if (ParseMosaicOption(opt, a, o.Mosaic)) {
     } else if (opt == "-h" || opt == "--help") {
-      std::cout << kUsage;
+      std::cout << kUsage << kMosaicUsage;
       std::exit(0);
     } else {
       throw EUsage("unknown option: " + opt);
     }
   }
   if (o.Output.empty()) throw EUsage("render needs -o FILE");
+  CheckMosaicOptions(o.Mosaic);
 }
 
 void ShowProgress(int done, int total) {
@@ -196,6 +200,7 @@ int RunRender(int argc, char** argv) {
       sim.Timer1Timer();
       if (o.Progress && (t % every == 0 || t == o.Ticks)) ShowProgress(t, o.Ticks);
     }
+    RunMosaic(sim.FigureImage, o.Mosaic, o.Progress);
     if (path) {
       path->flush();
       if (!*path) throw EImageError("Write error on " + o.PathOutput);
