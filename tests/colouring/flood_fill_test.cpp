@@ -51,25 +51,39 @@ void ReferenceFill(TBitmap& B, int X, int Y, TColor Target, TColor New, double T
 TEST(FloodFill, MatchesTheStepByStepFillOnRandomPictures) {
   std::mt19937 rng(20240611);
   // Few colours, several of them near each other, so that fills, edges and repeated blends
-  // all happen; sizes up to 70 × 70 give several thousand queued points.
-  const TColor inks[] = {clWhite, clBlack, RGBColor(200, 200, 200), RGBColor(230, 240, 250),
-                         RGBColor(128, 128, 128), RGBColor(250, 250, 250), RGBColor(255, 0, 0)};
+  // all happen. In the second set, blending grey-ish pixels with white gives the target grey
+  // itself, which a later visit then fills. Sizes up to 70 × 70 give thousands of points.
+  struct World {
+    std::vector<TColor> Inks;
+    std::vector<TColor> Fills;
+  };
+  const World worlds[] = {
+      {{clWhite, clBlack, RGBColor(200, 200, 200), RGBColor(230, 240, 250), RGBColor(128, 128, 128),
+        RGBColor(250, 250, 250), RGBColor(255, 0, 0)},
+       {RGBColor(250, 251, 252), RGBColor(30, 200, 90), RGBColor(250, 250, 252)}},
+      {{RGBColor(128, 128, 128), clBlack, RGBColor(128, 120, 128), RGBColor(128, 128, 110), RGBColor(140, 128, 128),
+        RGBColor(100, 100, 100)},
+       {clWhite}},
+  };
   const double thresholds[] = {0.0, 0.05, 0.3, 0.6, 1.0};
-  for (int round = 0; round < 150; ++round) {
+  for (int round = 0; round < 300; ++round) {
+    const World& world = worlds[round % 2];
     const int w = 1 + int(rng() % 70), h = 1 + int(rng() % 70);
     TBitmap picture(w, h, TPixelFormat::pf24bit);
-    const int inkCount = 2 + int(rng() % 6);
+    const size_t inkCount = 2 + rng() % (world.Inks.size() - 1);
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) picture.SetPixel(x, y, rng() % 3 ? clWhite : inks[rng() % unsigned(inkCount)]);
+      for (int x = 0; x < w; ++x) picture.SetPixel(x, y, world.Inks[rng() % 3 ? 0 : rng() % inkCount]);
     const int sx = int(rng() % unsigned(w)), sy = int(rng() % unsigned(h));
-    const TColor target = picture.GetPixel(sx, sy);
-    const TColor fill = rng() % 2 ? RGBColor(250, 251, 252) : RGBColor(30, 200, 90);
+    const TColor target = rng() % 4 ? picture.GetPixel(sx, sy) : world.Inks[0];
+    const TColor fill = world.Fills[rng() % world.Fills.size()];
     const double threshold = thresholds[rng() % 5];
-    TBitmap expected = picture, actual = picture;
+    TBitmap expected = picture, queued = picture, spans = picture;
     std::vector<int> expectedProgress, actualProgress;
     ReferenceFill(expected, sx, sy, target, fill, threshold, &expectedProgress);
-    FloodFill(actual, sx, sy, target, fill, threshold, [&](int p) { actualProgress.push_back(p); });
-    ASSERT_EQ(FirstDifference(actual, expected), "") << "round " << round << ", " << w << "x" << h;
+    FloodFill(queued, sx, sy, target, fill, threshold, [&](int p) { actualProgress.push_back(p); });
+    FloodFill(spans, sx, sy, target, fill, threshold);
+    ASSERT_EQ(FirstDifference(queued, expected), "") << "round " << round << ", " << w << "x" << h;
+    ASSERT_EQ(FirstDifference(spans, expected), "") << "round " << round << ", " << w << "x" << h;
     ASSERT_EQ(actualProgress, expectedProgress) << "round " << round;
   }
 }
@@ -164,6 +178,10 @@ TEST(FloodFill, SameColourOrSeedOutsideChangesNothing) {
   const TBitmap ring = RingPicture();
   TBitmap b = ring;
   FloodFill(b, 7, 7, clWhite, clWhite, 0.6);
+  FloodFill(b, 7, 7, clWhite, clWhite, 0.6, [](int) {});
+  FloodFill(b, 7, 3, clWhite, clWhite, 0.6);  // an edge pixel as the seed: blended with white
+  EXPECT_EQ(b.GetPixel(7, 3), TripleToColor(BlendValue(ColorToTriple(kRingEdge), ColorToTriple(clWhite))));
+  b.SetPixel(7, 3, kRingEdge);
   EXPECT_EQ(FirstDifference(b, ring), "");
   for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {ring.Width(), 0}, {0, ring.Height()}}) {
     std::vector<int> progress;
