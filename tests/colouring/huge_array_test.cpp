@@ -104,6 +104,7 @@ TEST(HugeArray, InsertDeleteExchangeKeepObjectsAlongside) {
 
 TEST(HugeString, StoresCutsAndSorts) {
   THugeString s(2, 5);
+  EXPECT_EQ(s.Get(1), "");  // a slot never written holds the empty string
   s.Add("pear");
   s.Add("Apple");
   s.Add("banana split");

@@ -201,6 +201,13 @@ TEST(Mosaic, CommandStoresAnUndoLevelFirst) {
   undoer.Undo();
   EXPECT_EQ(FirstDifference(figure, original), "");
   EXPECT_EQ(figure.PixelFormat(), TPixelFormat::pfDevice);
+
+  // A snapshot that cannot be written stops the command before it paints.
+  undoer.SetFolder(folder.Path() / "gone");
+  EXPECT_EQ(ErrorText<EImageError>([&] { MozaicImage(undoer, PaletteFor(20), {}, r); }).rfind("Unable to write to ", 0),
+            0u);
+  EXPECT_EQ(FirstDifference(figure, original), "");
+  EXPECT_EQ(figure.PixelFormat(), TPixelFormat::pfDevice);
 }
 
 }  // namespace
