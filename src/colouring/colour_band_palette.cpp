@@ -335,6 +335,11 @@ void TColorBandPalette::ChooseColorCount(TColorCount Value) {
   SaveHueBase();
 }
 
+void TColorBandPalette::ChangeSelectedColor(std::optional<TColor> Chosen) {
+  if (Chosen) SetEntryColor(FSelected, *Chosen);
+  SaveHueBase();
+}
+
 void TColorBandPalette::SaveHueBase() {
   FHueBase.assign(FCount, clBlack);
   for (int i = 0; i < FCount; ++i) FHueBase[static_cast<size_t>(i)] = FEntries[static_cast<size_t>(i)].Color;

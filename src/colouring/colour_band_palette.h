@@ -129,6 +129,9 @@ class TColorBandPalette {
   int HueOffset() const { return FHueOffset; }
   // Every entry becomes its base colour with the hue turned by Offset degrees.
   void SetHueOffset(int Offset);
+  // "Change Color" of "Adjust Band": the selected entry takes the chosen colour, if one was
+  // chosen; the hue base is saved either way.
+  void ChangeSelectedColor(std::optional<TColor> Chosen);
   // "Band": selects that band (ignored when it is not below Count).
   void SetBandSpin(int Value) { SetSelected(Value); }
 

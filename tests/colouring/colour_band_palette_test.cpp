@@ -153,6 +153,15 @@ TEST(ColourBandPalette, ColorCountChoiceAndTheSelection) {
   EXPECT_EQ(Colours(p), BuiltInPalette(dc24));
   EXPECT_EQ(p.HueBase(), BuiltInPalette(dc24));
 
+  // "Change Color" saves the hue base whether or not a colour was chosen.
+  p.SetSelected(3);
+  p.SetHueOffset(40);
+  p.ChangeSelectedColor(std::nullopt);
+  EXPECT_EQ(p.HueOffset(), 0);
+  p.ChangeSelectedColor(RGBColor(1, 2, 3));
+  EXPECT_EQ(p.EntryColor(3), RGBColor(1, 2, 3));
+  EXPECT_EQ(p.HueBase()[3], RGBColor(1, 2, 3));
+
   // A shrinking palette pulls the selection back onto its last band.
   p.ChooseColorCount(dc32);
   p.SetSelected(30);
