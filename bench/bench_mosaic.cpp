@@ -168,9 +168,10 @@ int main(int argc, char** argv) {
       if (small == collector.Times.end() || large == collector.Times.end()) continue;
       const auto [sw, sc] = small->second;
       const auto [lw, lc] = large->second;
-      std::printf("  %-8s %-7s 1600x1200 %6.1f / %6.1f ms  %5.1f / %5.1f Mpix/s   4000x3000 %6.1f / %6.1f ms   "
-                  "ratio %.2f / %.2f\n",
-                  mode, *format == '0' ? "device" : "24-bit", sc, sw, 1920.0 / sc, 1920.0 / sw, lc, lw, lc / sc, lw / sw);
+      std::printf(
+          "  %-8s %-7s 1600x1200 %6.1f / %6.1f ms  %5.1f / %5.1f Mpix/s   4000x3000 %6.1f / %6.1f ms   "
+          "ratio %.2f / %.2f\n",
+          mode, *format == '0' ? "device" : "24-bit", sc, sw, 1920.0 / sc, 1920.0 / sw, lc, lw, lc / sc, lw / sw);
     }
   auto pair = [&](const char* a, const char* b, const char* label) {
     const auto x = collector.Times.find(a), y = collector.Times.find(b);

@@ -29,12 +29,18 @@ bool ParseMosaicOption(const std::string& Option, TArgs& Args, TMosaicOptions& O
     Options.Settings.BackColor = Args.Colour(Option);
   } else if (Option == "--colour-count" || Option == "--color-count") {
     const std::string v = Args.Value(Option);
-    if (v == "12") Options.ColorCount = dc12;
-    else if (v == "20") Options.ColorCount = dc20;
-    else if (v == "24") Options.ColorCount = dc24;
-    else if (v == "30") Options.ColorCount = dc30;
-    else if (v == "32") Options.ColorCount = dc32;
-    else throw EUsage("option " + Option + ": " + v + " is not one of 12, 20, 24, 30, 32");
+    if (v == "12")
+      Options.ColorCount = dc12;
+    else if (v == "20")
+      Options.ColorCount = dc20;
+    else if (v == "24")
+      Options.ColorCount = dc24;
+    else if (v == "30")
+      Options.ColorCount = dc30;
+    else if (v == "32")
+      Options.ColorCount = dc32;
+    else
+      throw EUsage("option " + Option + ": " + v + " is not one of 12, 20, 24, 30, 32");
   } else if (Option == "--seed") {
     Options.Seed = static_cast<uint64_t>(Args.Integer(Option, 0, INT64_MAX));
   } else {

@@ -129,7 +129,7 @@ void TFloodFiller::FillSpans(int X, int Y) {
 bool TFloodFiller::Visit(int X, int Y) {
   uint8_t* px = FBits + size_t(Y) * FStride + size_t(X) * 3;
   const uint32_t v = Pack(px);
-  if (v == FNp) return false;                                        // already filled
+  if (v == FNp) return false;                                            // already filled
   if (Beyond(FTarget, TColorTriple{px[0], px[1], px[2]})) return false;  // a boundary
   if (v == FTp) {
     px[0] = FNew.Blue;

@@ -9,8 +9,8 @@
 namespace trochodraw {
 
 TMosaicRandom TMosaicRandom::FromClock() {
-  return TMosaicRandom(
-      static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^ 0x9E3779B97F4A7C15ull);
+  return TMosaicRandom(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
+                       0x9E3779B97F4A7C15ull);
 }
 
 uint64_t TMosaicRandom::Next() {

@@ -22,10 +22,16 @@ TEST(CliMosaic, BadValuesAreUsageErrors) {
   TTempFolder folder;
   const std::string out = " -o " + (folder.Path() / "x.bmp").string();
   const char* cases[] = {
-      "--mosaic stripes",     "--mosaic",          "--mosaic gradient --threshold 1.5",
-      "--mosaic gradient --threshold -0.1",        "--mosaic gradient --threshold x",
-      "--mosaic random --mosaic-background 12345", "--mosaic gradient --colour-count 13",
-      "--threshold 0.5",      "--colour-count 12", "--mosaic random --seed -4",
+      "--mosaic stripes",
+      "--mosaic",
+      "--mosaic gradient --threshold 1.5",
+      "--mosaic gradient --threshold -0.1",
+      "--mosaic gradient --threshold x",
+      "--mosaic random --mosaic-background 12345",
+      "--mosaic gradient --colour-count 13",
+      "--threshold 0.5",
+      "--colour-count 12",
+      "--mosaic random --seed -4",
   };
   for (const char* c : cases) EXPECT_EQ(Cli(std::string("render --ticks 1") + out + " " + c), 2) << c;
   EXPECT_EQ(folder.FileCount(), 0);
@@ -34,8 +40,9 @@ TEST(CliMosaic, BadValuesAreUsageErrors) {
 TEST(CliMosaic, RendersAMosaic) {
   TTempFolder folder;
   const std::string a = (folder.Path() / "a.bmp").string(), b = (folder.Path() / "b.bmp").string();
-  const std::string common = "render --ticks 300 --size 160x120 --scale 0.5 --mosaic random --seed 9 "
-                             "--threshold 0.5 --mosaic-background 102030 --colour-count 20 -o ";
+  const std::string common =
+      "render --ticks 300 --size 160x120 --scale 0.5 --mosaic random --seed 9 "
+      "--threshold 0.5 --mosaic-background 102030 --colour-count 20 -o ";
   ASSERT_EQ(Cli(common + a), 0);
   ASSERT_EQ(Cli(common + b), 0);
   const std::vector<uint8_t> bytes = ReadWholeFile(a);

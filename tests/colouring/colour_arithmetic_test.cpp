@@ -12,8 +12,8 @@ TEST(ColourArithmetic, RGBToHSV) {
     TColorTriple In;
     long double H, S, V;
   };
-  const Case cases[] = {{RGB(0, 0, 0), -1, 0, 0},       {RGB(255, 255, 255), 0, 0, 1}, {RGB(255, 0, 0), 0, 1, 1},
-                        {RGB(255, 0, 255), 300, 1, 1}, {RGB(0, 0, 255), 240, 1, 1},  {RGB(255, 255, 0), 60, 1, 1}};
+  const Case cases[] = {{RGB(0, 0, 0), -1, 0, 0},      {RGB(255, 255, 255), 0, 0, 1}, {RGB(255, 0, 0), 0, 1, 1},
+                        {RGB(255, 0, 255), 300, 1, 1}, {RGB(0, 0, 255), 240, 1, 1},   {RGB(255, 255, 0), 60, 1, 1}};
   for (const Case& c : cases) {
     const THSVColor hsv = RGBToHSV(c.In);
     EXPECT_EQ(hsv.H, c.H);

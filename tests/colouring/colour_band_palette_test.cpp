@@ -34,8 +34,8 @@ TEST(ColourBandPalette, FreshBarHoldsTwelveBandsEvenlySpaced) {
   EXPECT_EQ(p.ColorCount(), dc12);
   EXPECT_EQ(p.Count(), 13);
   EXPECT_EQ(p.Selected(), 1);
-  EXPECT_EQ(Bottoms(p), (std::vector<int32_t>{0, 8333, 16666, 25000, 33333, 41666, 50000, 58333, 66666, 75000,
-                                              83333, 91666, 100000}));
+  EXPECT_EQ(Bottoms(p), (std::vector<int32_t>{0, 8333, 16666, 25000, 33333, 41666, 50000, 58333, 66666, 75000, 83333,
+                                              91666, 100000}));
   EXPECT_DOUBLE_EQ(p.Entry(0).Depth, 100000);
   EXPECT_DOUBLE_EQ(p.Entry(12).Depth, 0);
   EXPECT_EQ(p.EntryColor(1), RGBColor(0x80, 0, 0));
@@ -198,17 +198,26 @@ TEST(ColourBandPalette, MovingABoundaryKeepsTwoPixelsBetweenNeighbours) {
     std::vector<int32_t> Bottoms;
   };
   const Case cases[] = {
-      {"down past 6 and 7", 5, 60000,
+      {"down past 6 and 7",
+       5,
+       60000,
        {0, 8333, 16666, 25000, 33333, 60000, 61000, 62000, 66666, 75000, 83333, 91666, 100000}},
-      {"up past 4..1", 5, 10000,
-       {0, 6000, 7000, 8000, 9000, 10000, 50000, 58333, 66666, 75000, 83333, 91666, 100000}},
-      {"never past the bottom", 10, 99500,
+      {"up past 4..1", 5, 10000, {0, 6000, 7000, 8000, 9000, 10000, 50000, 58333, 66666, 75000, 83333, 91666, 100000}},
+      {"never past the bottom",
+       10,
+       99500,
        {0, 8333, 16666, 25000, 33333, 41666, 50000, 58333, 66666, 75000, 99500, 100000, 100000}},
-      {"released below the bar", 10, 150000,
+      {"released below the bar",
+       10,
+       150000,
        {0, 8333, 16666, 25000, 33333, 41666, 50000, 58333, 66666, 75000, 150000, 100000, 100000}},
-      {"released above the bar", 2, -5000,
+      {"released above the bar",
+       2,
+       -5000,
        {0, 0, -5000, 25000, 33333, 41666, 50000, 58333, 66666, 75000, 83333, 91666, 100000}},
-      {"top boundary inwards", 0, 30000,
+      {"top boundary inwards",
+       0,
+       30000,
        {30000, 31000, 32000, 33000, 33333, 41666, 50000, 58333, 66666, 75000, 83333, 91666, 100000}},
   };
   for (const Case& c : cases) {
@@ -222,8 +231,8 @@ TEST(ColourBandPalette, MovingABoundaryKeepsTwoPixelsBetweenNeighbours) {
 TEST(ColourBandPalette, CtrlSpreadsTheBoundariesOnBothSides) {
   TColorBandPalette p;
   p.MoveBoundary(5, 60000, 200, true);
-  EXPECT_EQ(Bottoms(p), (std::vector<int32_t>{0, 12000, 24000, 36000, 48000, 60000, 65714, 71428, 77142, 82857,
-                                              88571, 94285, 100000}));
+  EXPECT_EQ(Bottoms(p), (std::vector<int32_t>{0, 12000, 24000, 36000, 48000, 60000, 65714, 71428, 77142, 82857, 88571,
+                                              94285, 100000}));
 }
 
 TEST(ColourBandPalette, BoundaryAndBandHitTests) {
@@ -235,8 +244,8 @@ TEST(ColourBandPalette, BoundaryAndBandHitTests) {
     int Band;
   };
   const Case cases[] = {
-      {-2, -1, -1, -1}, {-1, 0, -1, -1}, {0, 0, -1, 1}, {1, 0, -1, 1},   {2, -1, -1, 1},
-      {15, 1, 1, 1},    {16, 1, 1, 1},   {17, 1, 1, 2}, {18, -1, -1, 2}, {199, 12, -1, 12},
+      {-2, -1, -1, -1},  {-1, 0, -1, -1},   {0, 0, -1, 1},     {1, 0, -1, 1},   {2, -1, -1, 1},
+      {15, 1, 1, 1},     {16, 1, 1, 1},     {17, 1, 1, 2},     {18, -1, -1, 2}, {199, 12, -1, 12},
       {200, 12, -1, 12}, {201, 12, -1, -1}, {202, -1, -1, -1},
   };
   for (const Case& c : cases) {
@@ -286,7 +295,7 @@ TEST(ColourBandPalette, PressMoveReleaseDragsABoundary) {
 
 TEST(ColourBandPalette, DroppingCopiesTheSelectedBandsColour) {
   TColorBandPalette p;
-  p.Press(25, 200);  // band 2
+  p.Press(25, 200);               // band 2
   EXPECT_TRUE(p.Drop(120, 200));  // band 8
   EXPECT_EQ(p.EntryColor(8), p.EntryColor(2));
   const std::vector<TColor> before = Colours(p);
@@ -308,9 +317,9 @@ TEST(ColourBandPalette, HueOffsetTurnsTheSavedBase) {
   EXPECT_EQ(Colours(p), base);  // the inversion and the copied colour are undone
 
   p.SetHueOffset(120);
-  EXPECT_EQ(p.EntryColor(2), RGBColor(0, 0xFF, 0));    // red turns green
-  EXPECT_EQ(p.EntryColor(9), RGBColor(0xFF, 0, 0));    // blue turns red
-  EXPECT_EQ(p.EntryColor(0), clBlack);                 // black keeps its colour
+  EXPECT_EQ(p.EntryColor(2), RGBColor(0, 0xFF, 0));  // red turns green
+  EXPECT_EQ(p.EntryColor(9), RGBColor(0xFF, 0, 0));  // blue turns red
+  EXPECT_EQ(p.EntryColor(0), clBlack);               // black keeps its colour
   for (int offset : {480, -240, 120 + 360 * 1000000}) {
     TColorBandPalette q;
     q.SaveHueBase();

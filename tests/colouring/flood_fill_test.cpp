@@ -104,8 +104,8 @@ TEST(FloodFill, AntiAliasedRingStopsTheFill) {
   for (int y = 0; y < b.Height(); ++y)
     for (int x = 0; x < b.Width(); ++x) {
       const TColor before = ring.GetPixel(x, y), after = b.GetPixel(x, y);
-      const bool touched = filledInside(x + 1, y) || filledInside(x - 1, y) || filledInside(x, y + 1) ||
-                           filledInside(x, y - 1);
+      const bool touched =
+          filledInside(x + 1, y) || filledInside(x - 1, y) || filledInside(x, y + 1) || filledInside(x, y - 1);
       if (filledInside(x, y)) {
         EXPECT_EQ(after, clLime) << x << "," << y;
       } else if (before == kRingEdge && touched) {  // lime at the edge's own brightness
@@ -153,8 +153,12 @@ TEST(FloodFill, ThresholdDecidesWhatIsFilledAndWhatBlended) {
     double Threshold;
     TColor Near, Mid;
   };
-  const Case cases[] = {{0.0, near, mid},           {0.019, near, mid},         {0.02, blend(near), mid},
-                        {0.372, blend(near), mid},  {0.373, blend(near), blend(mid)}, {1.0, blend(near), blend(mid)}};
+  const Case cases[] = {{0.0, near, mid},
+                        {0.019, near, mid},
+                        {0.02, blend(near), mid},
+                        {0.372, blend(near), mid},
+                        {0.373, blend(near), blend(mid)},
+                        {1.0, blend(near), blend(mid)}};
   for (const Case& c : cases) {
     for (const TColor edge : {near, mid}) {
       TBitmap b = PictureFromRows({"wew"}, {{'w', clWhite}, {'e', edge}});

@@ -94,9 +94,8 @@ TEST(HugeArray, InsertDeleteExchangeKeepObjectsAlongside) {
   a.Delete(1);
   EXPECT_EQ(Xs(a), (std::vector<int32_t>{3, 2, 0}));
   EXPECT_EQ(a.Object(1), &tags[2]);
-  a.CustomSort([](const void* l, const void* r) {
-    return static_cast<const TPoint*>(l)->X - static_cast<const TPoint*>(r)->X;
-  });
+  a.CustomSort(
+      [](const void* l, const void* r) { return static_cast<const TPoint*>(l)->X - static_cast<const TPoint*>(r)->X; });
   EXPECT_EQ(Xs(a), (std::vector<int32_t>{0, 2, 3}));
   EXPECT_EQ(a.Object(0), &tags[0]);
   EXPECT_EQ(a.Object(2), &tags[3]);

@@ -104,8 +104,8 @@ TEST(Mosaic, PixelsThatNeverStartAFill) {
   // mode only pixels equal to the background start a fill, so a near-white region stays.
   const TColorBandPalette palette = PaletteFor(20);
   const TColor band = palette.EntryColor(5), nearWhite = RGBColor(250, 250, 250);
-  const std::map<char, TColor> inks = {{'.', clWhite}, {'#', clBlack}, {'b', band}, {'m', kOutsideMarker},
-                                       {'n', nearWhite}};
+  const std::map<char, TColor> inks = {
+      {'.', clWhite}, {'#', clBlack}, {'b', band}, {'m', kOutsideMarker}, {'n', nearWhite}};
   const std::vector<std::string> rows = {"..........",  //
                                          ".####.###.",  //
                                          ".#bb#.#m#.",  //
