@@ -8,6 +8,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cli_machine_options.h"
+#include "cli/cli_mosaic.h"
 #include "cli/cli_vector.h"
 #include "imagefiles/save_figure.h"
 #include "machine/simulation.h"
@@ -27,6 +28,7 @@ struct TRenderOptions {
   TMachineOptions Machine;
   bool Progress = false;
   TVectorOutputs Vector;
+  TMosaicOptions Mosaic;
 };
 
 const char* const kUsage =
@@ -101,8 +103,9 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
     } else if (opt == "--progress") {
       o.Progress = true;
     } else if (o.Vector.Parse(opt, a)) {
+    } else if (ParseMosaicOption(opt, a, o.Mosaic)) {
     } else if (opt == "-h" || opt == "--help") {
-      std::cout << kUsage << TVectorOutputs::kUsage;
+      std::cout << kUsage << TVectorOutputs::kUsage << kMosaicUsage;
       std::exit(0);
     } else {
       throw EUsage("unknown option: " + opt);
@@ -110,6 +113,7 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
   }
   o.Vector.Check();
   if (o.Output.empty() && !o.Vector.Any()) throw EUsage("render needs -o FILE, --svg FILE or --pdf FILE");
+  CheckMosaicOptions(o.Mosaic);
 }
 
 void ShowProgress(int done, int total) {
@@ -174,6 +178,8 @@ int RunRender(int argc, char** argv) {
       sim.Timer1Timer();
       if (o.Progress && (t % every == 0 || t == o.Ticks)) ShowProgress(t, o.Ticks);
     }
+    RunMosaic(sim.FigureImage, o.Mosaic, o.Progress);
+    if (o.Mosaic.Enabled) o.Vector.MarkMosaic();
     if (path) {
       path->flush();
       if (!*path) throw EImageError("Write error on " + o.PathOutput);

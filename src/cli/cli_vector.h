@@ -26,6 +26,8 @@ class TVectorOutputs {
   void Attach(TSimulation& Sim);
   // After the run: writes the drawings and says what it wrote.
   void Write(const TSimulation& Sim);
+  // The figure went through a mosaic: the drawing holds only the strokes, and says so.
+  void MarkMosaic() { FRecord.MarkMosaic(); }
 
  private:
   std::string FSVG, FPDF;

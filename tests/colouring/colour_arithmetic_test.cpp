@@ -79,6 +79,13 @@ TEST(TripleTest, SystemColoursKeepTheirLowBytesOutsideColorToRGBBytes) {
   EXPECT_EQ(TripleToColor(ColorToTriple(0x00123456)), 0x00123456u);
 }
 
+TEST(HSVRoundTripTest, GreysComeBackUnchanged) {
+  for (int v = 0; v < 256; ++v) {
+    const auto b = static_cast<uint8_t>(v);
+    EXPECT_EQ(HSVToTriple(RGBToHSV({b, b, b})), (TColorTriple{b, b, b})) << v;
+  }
+}
+
 TEST(BlendValueTest, NewHueAtThePixelsBrightness) {
   // A half-dark grey edge pixel takes the fill's hue at half brightness.
   EXPECT_EQ(BlendValue({128, 128, 128}, {0, 0, 255}), (TColorTriple{0, 0, 128}));
