@@ -9,6 +9,7 @@ function(trochodraw_add_test name)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
+    NO_PRETTY_VALUES
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TROCHODRAW_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
                LABELS ${T_LABEL})
 endfunction()
