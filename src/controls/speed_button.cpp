@@ -13,6 +13,7 @@ namespace trochodraw {
 
 TSpeedButton::TSpeedButton(QWidget* Parent) : QWidget(Parent) {
   setFocusPolicy(Qt::NoFocus);
+  setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
   resize(23, 22);
 }
 

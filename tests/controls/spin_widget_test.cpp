@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QLocale>
 #include <QTest>
 #include <vector>
@@ -221,10 +222,20 @@ TEST_F(RealSpinWidget, WithTheEditorOffTheTextCannotBeChangedButStillStepped) {
   QTest::keyClick(Spin, Qt::Key_Up);
   EXPECT_EQ(Spin->text(), "6");
 
+  QGuiApplication::clipboard()->setText("7x");
+  Spin->selectAll();
+  QTest::keyClick(Spin, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Spin->text(), "6");
+  EXPECT_FALSE(Spin->acceptDrops());
+
   Spin->SetEditorEnabled(true);
+  Spin->selectAll();
+  QTest::keyClick(Spin, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Spin->text(), "7x") << "pasted text is not filtered";
+  EXPECT_EQ(Spin->Value(), 6) << "and does not convert";
   Spin->setReadOnly(true);
   QTest::keyClick(Spin, Qt::Key_Up);
-  EXPECT_EQ(Spin->text(), "6");
+  EXPECT_EQ(Spin->text(), "7x");
   EXPECT_EQ(Beeps.Count, 3);  // a step on a read-only control beeps
 }
 
