@@ -92,8 +92,8 @@ void TCustomSpin::keyPressEvent(QKeyEvent* Event) {
       Event->accept();
       return;
     }
-    if (!EditorEnabled() && (Event->key() == Qt::Key_Delete || Event->matches(QKeySequence::Undo) ||
-                             Event->matches(QKeySequence::Redo))) {
+    if (!EditorEnabled() &&
+        (Event->key() == Qt::Key_Delete || Event->matches(QKeySequence::Undo) || Event->matches(QKeySequence::Redo))) {
       Event->accept();
       return;
     }

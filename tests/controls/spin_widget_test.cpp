@@ -280,12 +280,12 @@ TEST_F(RealSpinWidget, LocaleChangeReloadsTheSeparatorsAndRewritesTheText) {
   Spin->SetDigits(2);
   Spin->RealRules().SetRegionalSettings(Foreign);
   Spin->SetValue(1234.5);
-  EXPECT_EQ(Spin->text().toStdString(), std::string("1") + Foreign.ThousandSeparator + "234" +
-                                            Foreign.DecimalSeparator + "50");
+  EXPECT_EQ(Spin->text().toStdString(),
+            std::string("1") + Foreign.ThousandSeparator + "234" + Foreign.DecimalSeparator + "50");
   QEvent Change(QEvent::LocaleChange);
   QApplication::sendEvent(Spin, &Change);
-  EXPECT_EQ(Spin->text().toStdString(), std::string("1") + System.ThousandSeparator + "234" +
-                                            System.DecimalSeparator + "50");
+  EXPECT_EQ(Spin->text().toStdString(),
+            std::string("1") + System.ThousandSeparator + "234" + System.DecimalSeparator + "50");
   EXPECT_EQ(Spin->Value(), 1234.5);
 }
 
@@ -343,7 +343,8 @@ TEST_F(IntegerSpinWidget, TypedDecimalSeparatorLeavesTheLastGoodValue) {
   Spin->end(false);
   QTest::keyClicks(Spin, QString(QChar(Spin->IntegerRules().FormatSettings.DecimalSeparator)) + "5");
   EXPECT_EQ(Beeps.Count, 0);
-  EXPECT_EQ(Spin->text().toStdString(), std::string("640") + Spin->IntegerRules().FormatSettings.DecimalSeparator + "5");
+  EXPECT_EQ(Spin->text().toStdString(),
+            std::string("640") + Spin->IntegerRules().FormatSettings.DecimalSeparator + "5");
   EXPECT_EQ(Spin->Value(), 640);
   LeaveSpin();
   EXPECT_EQ(Spin->text(), "640");
