@@ -11,5 +11,9 @@ function(trochodraw_add_test name)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     NO_PRETTY_VALUES
-    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen LABELS ${T_LABEL})
+    # One variable per property: the discovered tests' properties cannot carry a list, so a
+    # second ENVIRONMENT entry would swallow the LABELS that follow it.
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT_MODIFICATION "TROCHODRAW_TEST_DATA=set:${PROJECT_SOURCE_DIR}/tests/data"
+               LABELS ${T_LABEL})
 endfunction()
