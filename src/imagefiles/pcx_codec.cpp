@@ -134,8 +134,9 @@ TBitmap DecodePCX(const uint8_t* Data, size_t Size) {
   if (xMax < xMin || yMax < yMin) Invalid();
   const uint32_t width = xMax - xMin + 1, height = yMax - yMin + 1;
 
-  const bool known = (planes == 1 && (bits == 1 || bits == 2 || bits == 8)) ||
-                     (planes == 3 && (bits == 1 || bits == 8)) || (planes == 4 && bits == 1);
+  // 1 to 4 bit planes, packed 2, 4 and 8 bits in one plane, and three 8-bit planes.
+  const bool known = (bits == 1 && planes >= 1 && planes <= 4) ||
+                     (planes == 1 && (bits == 2 || bits == 4 || bits == 8)) || (planes == 3 && bits == 8);
   if (!known) throw EImageError("Unsupported PCX Format");
   if (uint64_t(bytesPerLine) * 8 < uint64_t(width) * bits) Invalid();
   // A run gives at most 63 bytes for two, so the file bounds the size it can describe.
@@ -169,13 +170,16 @@ TBitmap DecodePCX(const uint8_t* Data, size_t Size) {
         d[1] = p1[x];
         d[2] = p0[x];
         continue;
-      } else if (planes == 1 && bits == 1) {
-        c = header[(p0[byte] >> shift) & 1];
-      } else if (planes == 1) {
+      } else if (bits == 2) {
         c = header[(p0[x >> 2] >> (6 - 2 * (x & 3))) & 3];
+      } else if (bits == 4) {
+        c = header[(p0[x >> 1] >> ((x & 1) ? 0 : 4)) & 15];
       } else {
-        uint32_t i = ((p0[byte] >> shift) & 1) | (((p1[byte] >> shift) & 1) << 1) | (((p2[byte] >> shift) & 1) << 2);
-        if (planes == 4) i |= ((p3[byte] >> shift) & 1) << 3;
+        // One bit from each plane, the last plane the most significant.
+        uint32_t i = (p0[byte] >> shift) & 1;
+        if (planes > 1) i |= ((p1[byte] >> shift) & 1) << 1;
+        if (planes > 2) i |= ((p2[byte] >> shift) & 1) << 2;
+        if (planes > 3) i |= ((p3[byte] >> shift) & 1) << 3;
         c = header[i];
       }
       d[0] = BlueOf(c);

@@ -13,8 +13,9 @@ namespace trochodraw {
 // whole file in memory.
 std::vector<uint8_t> EncodePCX(const TBitmap& Bitmap);
 
-// Reads 1 plane of 1, 2 or 8 bits (8 bits with the 256-colour palette or as grey), 3 planes
-// of 1 or 8 bits and 4 planes of 1 bit into a 24-bit bitmap with the file's resolution.
+// Reads 1 to 4 planes of 1 bit and one plane of 2 or 4 bits (header palette), one plane of 8
+// bits (the 256-colour palette, or grey without it) and three planes of 8 bits into a 24-bit
+// bitmap with the file's resolution.
 // Never reads outside Data; a damaged or hostile file gets an EImageError.
 TBitmap DecodePCX(const uint8_t* Data, size_t Size);
 

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -37,14 +38,15 @@ TBitmap PatternBitmap(int Width, int Height, TPixelFormat Format, uint32_t Seed)
   return b;
 }
 
-::testing::AssertionResult SamePixels(const TBitmap& Expected, const TBitmap& Actual) {
+::testing::AssertionResult SamePixels(const TBitmap& Expected, const TBitmap& Actual, int Tolerance) {
   if (Expected.Width() != Actual.Width() || Expected.Height() != Actual.Height())
     return ::testing::AssertionFailure() << "size " << Actual.Width() << "x" << Actual.Height() << ", expected "
                                          << Expected.Width() << "x" << Expected.Height();
   for (int y = 0; y < Expected.Height(); ++y)
     for (int x = 0; x < Expected.Width(); ++x) {
       const TColor e = Expected.GetPixel(x, y), a = Actual.GetPixel(x, y);
-      if (e != a) {
+      const auto off = [&](uint8_t (*Of)(TColor)) { return std::abs(int(Of(e)) - int(Of(a))) > Tolerance; };
+      if (off(RedOf) || off(GreenOf) || off(BlueOf)) {
         char text[96];
         std::snprintf(text, sizeof text, "pixel (%d,%d) is %06X, expected %06X (0xBBGGRR)", x, y, a, e);
         return ::testing::AssertionFailure() << text;
@@ -166,8 +168,8 @@ void WriteFile(const std::string& Name, const TBytes& Data) {
   out.write(reinterpret_cast<const char*>(Data.data()), static_cast<std::streamsize>(Data.size()));
 }
 
-bool HaveTool(const std::string& Name) { return Run("command -v " + Name); }
+bool HaveTool(const std::string& Name) { return RunQuietly("command -v " + Name); }
 
-bool Run(const std::string& Command) { return std::system(("{ " + Command + "; } >/dev/null 2>&1").c_str()) == 0; }
+bool RunQuietly(const std::string& Command) { return std::system(("{ " + Command + "; } >/dev/null 2>&1").c_str()) == 0; }
 
 }  // namespace trochodraw::testing

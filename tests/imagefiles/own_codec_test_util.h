@@ -17,9 +17,9 @@ using TBytes = std::vector<uint8_t>;
 // A small picture with varied colours; palette formats get a palette of their own.
 TBitmap PatternBitmap(int Width, int Height, TPixelFormat Format, uint32_t Seed = 1);
 
-// Every pixel of Actual equals Expected; a failure names the first differing pixel and both
-// colours.
-::testing::AssertionResult SamePixels(const TBitmap& Expected, const TBitmap& Actual);
+// Every pixel of Actual equals Expected (each channel within Tolerance); a failure names the
+// first differing pixel and both colours.
+::testing::AssertionResult SamePixels(const TBitmap& Expected, const TBitmap& Actual, int Tolerance = 0);
 
 // Little- and big-endian values at an offset of a file.
 uint32_t LE16(const TBytes& B, size_t At);
@@ -55,6 +55,6 @@ TBytes ReadFile(const std::string& Name);
 void WriteFile(const std::string& Name, const TBytes& Data);
 bool HaveTool(const std::string& Name);
 // Runs a shell command line quietly; true when it exited with 0.
-bool Run(const std::string& Command);
+bool RunQuietly(const std::string& Command);
 
 }  // namespace trochodraw::testing
