@@ -105,9 +105,11 @@ void DecodeBody(const TByteView& In, uint64_t BodyStart, uint64_t BodyEnd, const
   const size_t rowBytes = Info.FormType == ftPBM
                               ? size_t(Info.Width)
                               : lineBytes * (size_t(Info.Planes) + (Info.Masking == 1 ? 1 : 0));
-  // ByteRun1 turns two bytes into at most 128, so the body bounds the picture it can hold.
+  // ByteRun1 turns two bytes into at most 128, so the body bounds the picture it can hold;
+  // a picture without planes is bounded as if it had one.
   const TByteView body(In.Data() + BodyStart, static_cast<size_t>(BodyEnd - BodyStart));
-  if (uint64_t(rowBytes) * Info.Height > 64 * uint64_t(body.Size()) + 128) throw EImageError("Invalid IFF File");
+  const uint64_t boundBytes = std::max<uint64_t>(rowBytes, lineBytes);
+  if (boundBytes * Info.Height > 64 * uint64_t(body.Size()) + 128) throw EImageError("Invalid IFF File");
   Out.Reset(static_cast<int>(Info.Width), static_cast<int>(Info.Height), TPixelFormat::pf24bit);
 
   std::vector<uint8_t> row(rowBytes);

@@ -231,8 +231,9 @@ TBitmap DecodeTIFF(const uint8_t* Data, size_t Size) {
   if (info.Compression != kNone && info.Compression != kLZW && info.Compression != kPackBits)
     throw EImageError("Unsupported Compression = " + std::to_string(info.Compression));
   if (!info.HasStripOffsets) throw EImageError("Invalid TIF File");
-  const uint64_t rawBytes = info.BytesPerRow * info.Height;
-  if (info.Width > INT_MAX || info.Height > INT_MAX || rawBytes / MaxExpansion(info.Compression) > Size)
+  const uint64_t maxRaw = MaxExpansion(info.Compression) * uint64_t(Size);
+  if (info.Width > INT_MAX || info.Height > INT_MAX || info.BytesPerRow > maxRaw ||
+      info.Height > maxRaw / info.BytesPerRow)
     CannotCreate();
 
   TBitmap out;

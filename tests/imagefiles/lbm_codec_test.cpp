@@ -190,6 +190,8 @@ TEST(LBMReader, Errors) {
       {"BODY first", IFF("ILBM", {{"BODY", {0}}, {"BMHD", BMHD(1, 1, 1, 0)}}), "\"BMHD\" is missing."},
       {"no BODY", IFF("ILBM", {{"BMHD", BMHD(1, 1, 1, 0)}, {"CMAP", CMAP(2)}}), "\"BODY\" is missing."},
       {"huge picture in a tiny file", bigBody, "Invalid IFF File"},
+      {"huge picture without planes", IFF("ILBM", {{"BMHD", BMHD(17000, 16000, 0, 0)}, {"BODY", {1, 2}}}),
+       "Invalid IFF File"},
   };
   for (const TCase& c : cases) EXPECT_EQ(ErrorOf([&] { DecodeLBM(c.File.data(), c.File.size()); }), c.Message) << c.Name;
   // A body length past the end reads what is there.

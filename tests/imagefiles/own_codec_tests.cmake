@@ -9,6 +9,7 @@ trochodraw_add_test(own_codec_tests
     ${CMAKE_CURRENT_SOURCE_DIR}/pcx_codec_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/lbm_codec_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/tga_codec_test.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/own_fuzz_replay_test.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/own_codec_tools_test.cpp
   LIBS trochodraw_core
   LABEL core)
