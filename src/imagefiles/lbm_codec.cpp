@@ -133,6 +133,71 @@ void DecodeBody(const TByteView& In, uint64_t BodyStart, uint64_t BodyEnd, const
   }
 }
 
+// The 8-bit copy the toolkit's conversion makes (an exact palette in first-seen order when
+// the picture has at most 256 colours, else the fixed palette with the nearest colour), done
+// straight on 24- and 32-bit rows with a colour cache, which a figure needs for speed.
+TBitmap EightBitCopy(const TBitmap& B) {
+  const int step = B.BitsPerPixel() / 8;
+  TBitmap out(B.Width(), B.Height(), TPixelFormat::pf8bit);
+  auto colourAt = [step](const uint8_t* Row, int X) {
+    const uint8_t* p = Row + X * step;
+    return RGBColor(p[2], p[1], p[0]);
+  };
+  // Open addressing over the colours seen; 1024 slots hold the at most 257 a picture may
+  // show before it is known not to fit.
+  constexpr uint32_t kSlots = 1024;
+  std::vector<uint32_t> keys(kSlots, 0);  // colour + 1, 0 is free
+  std::vector<uint8_t> values(kSlots, 0);
+  auto slotOf = [&](TColor C) {
+    uint32_t i = (C * 2654435761u) >> 22;
+    while (keys[i] && keys[i] != C + 1) i = (i + 1) & (kSlots - 1);
+    return i;
+  };
+  std::vector<TColor> used;
+  bool exact = true;
+  for (int y = 0; y < B.Height() && exact; ++y) {
+    const uint8_t* row = B.ScanLine(y);
+    for (int x = 0; x < B.Width(); ++x) {
+      const TColor c = colourAt(row, x);
+      const uint32_t slot = slotOf(c);
+      if (keys[slot]) continue;
+      if (used.size() == 256) {
+        exact = false;
+        break;
+      }
+      keys[slot] = c + 1;
+      values[slot] = static_cast<uint8_t>(used.size());
+      used.push_back(c);
+    }
+  }
+  if (exact) {
+    used.resize(256, clBlack);
+    out.Palette() = used;
+  }
+  // Nearest palette entries of recent colours, direct-mapped.
+  constexpr uint32_t kCache = 4096;
+  std::vector<uint32_t> cacheKeys(kCache, 0);
+  std::vector<uint8_t> cacheValues(kCache, 0);
+  for (int y = 0; y < B.Height(); ++y) {
+    const uint8_t* row = B.ScanLine(y);
+    uint8_t* dest = out.ScanLine(y);
+    for (int x = 0; x < B.Width(); ++x) {
+      const TColor c = colourAt(row, x);
+      if (exact) {
+        dest[x] = values[slotOf(c)];
+        continue;
+      }
+      const uint32_t i = (c * 2654435761u) >> 20;
+      if (cacheKeys[i] != c + 1) {
+        cacheKeys[i] = c + 1;
+        cacheValues[i] = static_cast<uint8_t>(out.NearestPaletteIndex(c));
+      }
+      dest[x] = cacheValues[i];
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::vector<uint8_t> EncodeLBM(const TBitmap& Bitmap) { return EncodeLBM(Bitmap, true); }
@@ -142,7 +207,11 @@ std::vector<uint8_t> EncodeLBM(const TBitmap& Bitmap, bool Compress) {
     throw EImageError("Image too large for an IFF file");
   TBitmap reduced;
   const TBitmap* source = &Bitmap;
-  if (Bitmap.PixelFormat() != TPixelFormat::pf8bit) {
+  const TPixelFormat format = Bitmap.PixelFormat();
+  if (format == TPixelFormat::pf24bit || format == TPixelFormat::pf32bit || format == TPixelFormat::pfDevice) {
+    reduced = EightBitCopy(Bitmap);
+    source = &reduced;
+  } else if (format != TPixelFormat::pf8bit) {
     reduced = Bitmap;
     reduced.SetPixelFormat(TPixelFormat::pf8bit);
     source = &reduced;

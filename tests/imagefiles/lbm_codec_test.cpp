@@ -70,7 +70,7 @@ TEST(LBMWriter, EveryFormatRoundTripsThroughItsEightBitCopy) {
                               TPixelFormat::pf24bit, TPixelFormat::pf32bit})
     for (bool compress : {true, false}) {
       SCOPED_TRACE("format " + std::to_string(int(format)) + " compress " + std::to_string(compress));
-      const TBitmap b = PatternBitmap(45, 6, format);
+      const TBitmap b = PatternBitmap(45, 30, format);  // far more than 256 colours
       TBitmap reduced = b;
       reduced.SetPixelFormat(TPixelFormat::pf8bit);
       const TBytes f = EncodeLBM(b, compress);
@@ -81,6 +81,15 @@ TEST(LBMWriter, EveryFormatRoundTripsThroughItsEightBitCopy) {
         EXPECT_TRUE(SamePixels(b, back)) << "few colours stay exact";
       }
     }
+}
+
+TEST(LBMWriter, FewColoursKeepTheirExactPalette) {
+  TBitmap b(9, 4, TPixelFormat::pf24bit);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 9; ++x) b.SetPixel(x, y, RGBColor(uint8_t(x * 31), uint8_t(y * 3 + 1), 77));
+  const TBytes f = EncodeLBM(b);
+  EXPECT_EQ(Slice(f, kCMAP + 8, 6), (TBytes{0, 1, 77, 31, 1, 77})) << "first seen, first in the palette";
+  EXPECT_TRUE(SamePixels(b, DecodeLBM(f.data(), f.size())));
 }
 
 TEST(LBMWriter, RefusesSidesTheHeaderCannotHold) {
