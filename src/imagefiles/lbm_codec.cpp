@@ -121,7 +121,7 @@ void DecodeBody(const TByteView& In, uint64_t BodyStart, uint64_t BodyEnd, const
       complete = PackBitsDecodeRow(body, pos, row.data(), rowBytes) != TPackBitsResult::prShort;
     } else {
       complete = body.Has(pos, rowBytes);
-      if (complete) std::memcpy(row.data(), body.Data() + pos, rowBytes);
+      if (complete && rowBytes) std::memcpy(row.data(), body.Data() + pos, rowBytes);
       pos += rowBytes;
     }
     if (!complete) return;  // the rest of the picture stays black

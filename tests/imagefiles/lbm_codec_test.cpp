@@ -203,6 +203,10 @@ TEST(LBMReader, Errors) {
        "Invalid IFF File"},
   };
   for (const TCase& c : cases) EXPECT_EQ(ErrorOf([&] { DecodeLBM(c.File.data(), c.File.size()); }), c.Message) << c.Name;
+  // Rows of no bytes: no planes, or no width.
+  for (const TBytes& empty : {IFF("ILBM", {{"BMHD", BMHD(5, 3, 0, 0)}, {"BODY", {}}}),
+                              IFF("PBM ", {{"BMHD", BMHD(0, 3, 8, 0)}, {"BODY", {}}})})
+    EXPECT_EQ(DecodeLBM(empty.data(), empty.size()).Height(), 3);
   // A body length past the end reads what is there.
   const TBitmap b = DecodeLBM(lyingLength.data(), lyingLength.size());
   EXPECT_EQ(b.Width(), 4);
