@@ -94,26 +94,29 @@ TEST(GifCodec, RefusesWhatItCannotWriteOrRead) {
   const auto good = EncodeGIF(test::MakeTestPicture(TPixelFormat::pf24bit, 64, 64));
   std::vector<std::vector<uint8_t>> bad;
   for (size_t n = 0; n + 2 < good.size(); n += 9) bad.emplace_back(good.begin(), good.begin() + std::ptrdiff_t(n));
-  auto screen = good;  // a 65535 x 65535 screen
-  screen[6] = screen[7] = screen[8] = screen[9] = 0xFF;
-  bad.push_back(screen);
-  auto code = good;  // LZW minimum code size far beyond 8 bits
   const size_t descriptor = 13 + 768;
-  ASSERT_EQ(code[descriptor], ',');
+  ASSERT_EQ(good[descriptor], ',');
+  auto huge = good;  // a 65535 x 65535 image from a few kilobytes
+  huge[descriptor + 5] = huge[descriptor + 6] = huge[descriptor + 7] = huge[descriptor + 8] = 0xFF;
+  bad.push_back(huge);
+  auto code = good;  // LZW minimum code size far beyond 8 bits
   code[descriptor + 10] = 30;
   bad.push_back(code);
   for (const auto& f : bad) EXPECT_THROW(Decode(f), EImageError) << f.size() << " bytes";
 }
 
-TEST(GifCodec, AnImageOutsideItsScreenWidensTheCanvas) {
-  auto file = EncodeGIF(test::MakeTestPicture(TPixelFormat::pf8bit, 6, 4));
-  file[6] = 2, file[7] = 0, file[8] = 2, file[9] = 0;  // screen 2 x 2
+TEST(GifCodec, ThePictureIsTheFirstImageAtItsOwnSize) {
+  const TBitmap b = test::MakeTestPicture(TPixelFormat::pf8bit, 6, 4);
+  auto file = EncodeGIF(b);
+  file[6] = 2, file[7] = 0, file[8] = 0, file[9] = 1;  // a 2 x 256 screen
   const size_t descriptor = 13 + 768;
   ASSERT_EQ(file[descriptor], ',');
-  file[descriptor + 1] = 3;  // left 3
+  file[descriptor + 1] = 3;  // placed 3 pixels right
+  const auto second = EncodeGIF(test::MakeTestPicture(TPixelFormat::pf8bit, 9, 9));
+  file.pop_back();  // the trailer; a second image follows
+  file.insert(file.end(), second.begin() + std::ptrdiff_t(descriptor), second.end());
   const TBitmap back = Decode(file);
-  EXPECT_EQ(back.Width(), 9);
-  EXPECT_EQ(back.Height(), 4);
+  EXPECT_EQ(test::FirstPixelDifference(b, back), "");
 }
 
 }  // namespace
