@@ -107,5 +107,16 @@ TEST(JpegCodec, DamagedFilesDecodeAsFarAsPossibleOrFailClearly) {
   EXPECT_THROW(DecodeJPEG(nullptr, 0), EImageError);
 }
 
+TEST(JpegCodec, AFileThatEndsEarlyKeepsTheRowsDecodedSoFar) {
+  const TBitmap b = Smooth(64, 64, TPixelFormat::pf24bit);
+  const auto good = EncodeJPEG(b);
+  const std::vector<uint8_t> half(good.begin(), good.begin() + std::ptrdiff_t(good.size() / 2));
+  const TBitmap back = DecodeJPEG(half.data(), half.size());
+  ASSERT_EQ(back.Width(), 64);
+  ASSERT_EQ(back.Height(), 64);
+  EXPECT_LE(std::abs(int(RedOf(back.GetPixel(5, 2))) - int(RedOf(b.GetPixel(5, 2)))), 8);
+  for (int x = 0; x < 64; ++x) EXPECT_EQ(back.GetPixel(x, 63), clWhite) << x;
+}
+
 }  // namespace
 }  // namespace trochodraw
