@@ -248,6 +248,15 @@ TBitmap DecodeGIF(const uint8_t* Data, size_t Size) {
     };
     std::vector<GifPixelType> line(static_cast<size_t>(d.Width));
     auto readRow = [&](int y) {
+      if (fmt == TPixelFormat::pf8bit) {
+        // Straight into the row; an index beyond the colour map becomes 0.
+        uint8_t* row = out.ScanLine(y);
+        if (DGifGetLine(gif, row, d.Width) == GIF_ERROR) Fail(GifMessage(gif->Error));
+        if (colours < 256)
+          for (int x = 0; x < d.Width; ++x)
+            if (row[x] >= colours) row[x] = 0;
+        return;
+      }
       if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) Fail(GifMessage(gif->Error));
       for (int x = 0; x < d.Width; ++x) put(x, y, line[size_t(x)]);
     };
