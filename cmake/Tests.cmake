@@ -9,6 +9,9 @@ function(trochodraw_add_test name)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TROCHODRAW_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
+    # One value per property: a list here would be split into separate arguments and the
+    # label lost.
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT_MODIFICATION "TROCHODRAW_TEST_DATA=set:${PROJECT_SOURCE_DIR}/tests/data"
                LABELS ${T_LABEL})
 endfunction()

@@ -166,7 +166,7 @@ int ReadFromMemory(GifFileType* Gif, GifByteType* Bytes, int Length) {
   auto* in = static_cast<TGifInput*>(Gif->UserData);
   if (Length <= 0) return 0;
   const size_t n = std::min(static_cast<size_t>(Length), in->Size - in->Pos);
-  std::memcpy(Bytes, in->Data + in->Pos, n);
+  if (n) std::memcpy(Bytes, in->Data + in->Pos, n);
   in->Pos += n;
   return static_cast<int>(n);
 }
