@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include "cli/cli_convert.h"
 #include "cli/cli_patterns.h"
 #include "cli/cli_render.h"
 
@@ -9,6 +10,7 @@ const std::vector<TCommand>& Commands() {
   static const std::vector<TCommand> commands = {
       {"render", "run the drawing machine and write the figure", RunRender},
       {"patterns", "list the pattern library or show pattern properties", RunPatterns},
+      {"convert", "read a picture file and write it in another format", RunConvert},
   };
   return commands;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "imagefiles/decode_limits.h"
+
 namespace trochodraw {
 
 namespace {
@@ -61,9 +63,16 @@ std::vector<uint8_t> EncodeBMP(const TBitmap& B) {
     o[at + 1] = GreenOf(c);
     o[at + 2] = RedOf(c);
   }
-  const size_t rowBytes = std::min<size_t>(stride, static_cast<size_t>(B.BytesPerLine()));
-  for (int y = 0; y < B.Height(); ++y)
-    std::memcpy(&o[offset + size_t(B.Height() - 1 - y) * stride], B.ScanLine(y), rowBytes);
+  // Only the pixels are copied: the row padding stays zero. The display format's fourth byte
+  // is unused and written as zero, so no reader takes it for an alpha channel.
+  const size_t rowBytes = (size_t(B.Width()) * size_t(bits) + 7) / 8;
+  const bool clearFourth = B.PixelFormat() == TPixelFormat::pfDevice;
+  for (int y = 0; y < B.Height(); ++y) {
+    uint8_t* row = &o[offset + size_t(B.Height() - 1 - y) * stride];
+    std::memcpy(row, B.ScanLine(y), rowBytes);
+    if (clearFourth)
+      for (int x = 0; x < B.Width(); ++x) row[4 * size_t(x) + 3] = 0;
+  }
   return o;
 }
 
@@ -100,8 +109,10 @@ uint8_t Expand(uint32_t v, uint32_t mask) {
 void DecodeRLE(const uint8_t* p, size_t n, TBitmap& out, int bits, bool topDown) {
   int x = 0, y = 0;
   const int w = out.Width(), h = out.Height();
+  // Pixels outside the picture are dropped; x never runs past w, so no count overflows.
   auto put = [&](int idx) {
-    if (x < w && y < h) {
+    if (x >= w) return;
+    if (y < h) {
       uint8_t* row = out.ScanLine(topDown ? y : h - 1 - y);
       if (bits == 8)
         row[x] = uint8_t(idx);
@@ -125,7 +136,7 @@ void DecodeRLE(const uint8_t* p, size_t n, TBitmap& out, int bits, bool topDown)
       break;
     } else if (val == 2) {
       if (i + 1 >= n) break;
-      x += p[i];
+      x = std::min(x + p[i], w);
       y += p[i + 1];
       i += 2;
     } else {
@@ -163,7 +174,8 @@ TBitmap DecodeBMP(const uint8_t* Data, size_t Size) {
   }
   const bool topDown = height < 0;
   if (topDown) height = -height;
-  if (width <= 0 || height <= 0 || width > 1000000 || height > 1000000) Bad();
+  if (width <= 0 || height <= 0) Bad();
+  CheckPictureSize(width, height);
   TPixelFormat fmt;
   switch (bits) {
     case 1: fmt = TPixelFormat::pf1bit; break;
