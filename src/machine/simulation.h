@@ -91,7 +91,6 @@ class TSimulation {
   TLineColoring& FLineColoring;
   TRect FDirty;
   int FTickCount = 0;
-  int FSubStep = 0;
   bool FLastStrokeDrew = false;
 };
 
