@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 
+#include "cli/cli_convert.h"
 #include "cli/cli_render.h"
 
 namespace trochodraw::cli {
@@ -7,6 +8,7 @@ namespace trochodraw::cli {
 const std::vector<TCommand>& Commands() {
   static const std::vector<TCommand> commands = {
       {"render", "run the drawing machine and write the figure", RunRender},
+      {"convert", "read a picture file and write it in another format", RunConvert},
   };
   return commands;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "imagefiles/decode_limits.h"
+
 namespace trochodraw {
 
 namespace {
@@ -100,8 +102,10 @@ uint8_t Expand(uint32_t v, uint32_t mask) {
 void DecodeRLE(const uint8_t* p, size_t n, TBitmap& out, int bits, bool topDown) {
   int x = 0, y = 0;
   const int w = out.Width(), h = out.Height();
+  // Pixels outside the picture are dropped; x never runs past w, so no count overflows.
   auto put = [&](int idx) {
-    if (x < w && y < h) {
+    if (x >= w) return;
+    if (y < h) {
       uint8_t* row = out.ScanLine(topDown ? y : h - 1 - y);
       if (bits == 8)
         row[x] = uint8_t(idx);
@@ -125,7 +129,7 @@ void DecodeRLE(const uint8_t* p, size_t n, TBitmap& out, int bits, bool topDown)
       break;
     } else if (val == 2) {
       if (i + 1 >= n) break;
-      x += p[i];
+      x = std::min(x + p[i], w);
       y += p[i + 1];
       i += 2;
     } else {
@@ -163,7 +167,8 @@ TBitmap DecodeBMP(const uint8_t* Data, size_t Size) {
   }
   const bool topDown = height < 0;
   if (topDown) height = -height;
-  if (width <= 0 || height <= 0 || width > 1000000 || height > 1000000) Bad();
+  if (width <= 0 || height <= 0) Bad();
+  CheckPictureSize(width, height);
   TPixelFormat fmt;
   switch (bits) {
     case 1: fmt = TPixelFormat::pf1bit; break;

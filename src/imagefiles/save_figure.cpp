@@ -2,11 +2,16 @@
 
 #include "imagefiles/bmp_codec.h"
 #include "imagefiles/file_io.h"
+#include "imagefiles/format_registry.h"
 
 namespace trochodraw {
 
+// The whole file is encoded before anything touches the disk, and it replaces the target only
+// once it is completely written: a refused or failed save leaves an existing file as it was.
 void SaveFigure(const TBitmap& Figure, const std::string& FileName) {
-  WriteFileAtomically(FileName, EncodeBMP(Figure));
+  const TPictureClass* cls = ClassForExtension(FileExtension(FileName));
+  const std::vector<uint8_t> data = cls ? cls->SaveToData(Figure) : EncodeBMP(Figure);
+  WriteFileAtomically(FileName, data);
 }
 
 }  // namespace trochodraw

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace trochodraw {
+
+// The largest picture a reader accepts: 16384 x 16384 pixels, and no side beyond 1048576.
+// A bigger picture could not be held or shown anyway; checking the header first keeps a
+// damaged or hostile file from asking for gigabytes before a single pixel is decoded.
+inline constexpr int64_t kMaxPictureSide = int64_t{1} << 20;
+inline constexpr uint64_t kMaxPicturePixels = uint64_t{1} << 28;
+
+// Throws EImageError("Picture is too large (W x H)") for a size outside those limits and
+// "Picture has no pixels" for a zero or negative side.
+void CheckPictureSize(int64_t Width, int64_t Height);
+
+}  // namespace trochodraw
