@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/cli_args.h"
+#include "cli/cli_machine_options.h"
 #include "imagefiles/save_figure.h"
 #include "machine/simulation.h"
 
@@ -21,12 +22,17 @@ struct TRenderOptions {
   int Ticks = 3000;
   int Width = 640, Height = 480;
   int MechanismWidth = 350, MechanismHeight = 400;
-  double Angles[4] = {18.5, 335.5, 284.7, 327.7};
+  double Angles[4] = {};
+  TMachineOptions Machine;
   bool Progress = false;
 };
 
 const char* const kUsage =
     "usage: trochodraw-cli render [options] -o FILE\n"
+    "  --pattern NAME                 start from the library's first pattern of that name\n"
+    "  --patterns-file PATH           the library to read (default: the user's Gyrotracer.ini);\n"
+    "                                 with neither, the first built-in pattern. Machine options\n"
+    "                                 go through the main window's controls after the pattern\n"
     "  --radius1 P --radius2 P        wheel radii in percent (1 to 100)\n"
     "  --rpm1 R --rpm2 R              speeds (-100 to 100)\n"
     "  --mode two-wheel|outer-planetary|inner-planetary\n"
@@ -48,37 +54,9 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
   TTickSettings& s = sim.Settings;
   while (!a.Done()) {
     const std::string opt = a.Next();
+    if (ParseMachineOption(opt, a, o.Machine)) continue;
     if (opt == "-o" || opt == "--output") {
       o.Output = a.Value(opt);
-    } else if (opt == "--radius1") {
-      s.Machine.Radius1Percent = a.Real(opt, 1, 100);
-    } else if (opt == "--radius2") {
-      s.Machine.Radius2Percent = a.Real(opt, 1, 100);
-    } else if (opt == "--rpm1") {
-      s.RPM1 = a.Real(opt, -100, 100);
-    } else if (opt == "--rpm2") {
-      s.RPM2 = a.Real(opt, -100, 100);
-    } else if (opt == "--mode") {
-      const std::string v = a.Value(opt);
-      if (v == "two-wheel") s.Machine.Mode = pmTwoWheel;
-      else if (v == "outer-planetary") s.Machine.Mode = pmOuterPlanet;
-      else if (v == "inner-planetary") s.Machine.Mode = pmInnerPlanet;
-      else throw EUsage("option --mode: unknown mode: " + v);
-    } else if (opt == "--mechanism") {
-      const std::string v = a.Value(opt);
-      if (v == "pantograph") s.Machine.Mechanism = amPantograph;
-      else if (v == "t-bar") s.Machine.Mechanism = amTBar;
-      else throw EUsage("option --mechanism: unknown mechanism: " + v);
-    } else if (opt == "--angles") {
-      const auto v = a.Reals(opt, 4);
-      for (int i = 0; i < 4; ++i) o.Angles[i] = v[static_cast<size_t>(i)];
-    } else if (opt == "--scale") {
-      s.Scale = a.Real(opt, 0.1, 100);
-    } else if (opt == "--offset") {
-      const auto v = a.Reals(opt, 2);
-      s.OffX = v[0];
-      s.OffY = v[1];
-      if (std::abs(s.OffX) > 1e6 || std::abs(s.OffY) > 1e6) throw EUsage("option --offset: offsets beyond 1000000");
     } else if (opt == "--size") {
       a.Size(opt, o.Width, o.Height, 100000);
     } else if (opt == "--mechanism-width") {
@@ -146,20 +124,16 @@ int RunRender(int argc, char** argv) {
   TLineColoring lc;
   TSimulation sim(lc);
   TRenderOptions o;
-  // The first pattern of the built-in list, as the program shows it after start.
-  sim.Settings.Machine.Radius1Percent = 75.06;
-  sim.Settings.Machine.Radius2Percent = 75.06;
-  sim.Settings.RPM1 = 77.6;
-  sim.Settings.RPM2 = 77.6;
-  sim.Settings.Machine.Mode = pmOuterPlanet;
-  sim.Settings.Machine.Mechanism = amPantograph;
-  sim.Settings.Scale = 2.0;
   try {
     TArgs args(argc, argv, 1);
     ParseOptions(args, o, sim, lc);
+    SetUpMachine(o.Machine, sim.Settings, o.Angles);
   } catch (const EUsage& e) {
     std::cerr << "trochodraw-cli render: " << e.what() << "\n";
     return 2;
+  } catch (const std::exception& e) {
+    std::cerr << "trochodraw-cli render: " << e.what() << "\n";
+    return 1;
   }
   try {
     sim.Settings.Machine.MechanismWidth = o.MechanismWidth;
