@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QSplitter>
 #include <QTimer>
 #include <filesystem>
 
@@ -19,6 +20,7 @@
 #include "controls/locale_separators.h"
 #include "controls/radio_group_widget.h"
 #include "controls/real_spin_widget.h"
+#include "imagefiles/save_picture_dialog.h"
 #include "patterns/pattern_file.h"
 #include "patterns/settings_dialog.h"
 
@@ -30,6 +32,10 @@ TForm1::TForm1(QWidget* Parent) : QMainWindow(Parent), Sim(LineColoringState()),
   setObjectName("Form1");
   setWindowTitle("Trochodraw");
   if (!Form1) Form1 = this;
+  // The toolkit's small dialog font: the window's many controls fit its 986 pixels.
+  QFont Small = font();
+  Small.setPointSize(8);
+  setFont(Small);
 
   BuildMenu();
   auto* Central = new QWidget(this);
@@ -89,7 +95,8 @@ void TForm1::showEvent(QShowEvent* Event) {
   QMainWindow::showEvent(Event);
   if (!FFirstShow) return;
   FFirstShow = false;
-  // The scroll ranges exist only once the window is laid out.
+  // The splitter and the scroll ranges take their sizes only once the window is laid out.
+  Splitter1->setSizes({356, std::max(Splitter1->width() - 356 - Splitter1->handleWidth(), 100)});
   QTimer::singleShot(0, this, [this] { ScrollToFraction(ScrollBox1, 0.5, 0.5); });
 }
 

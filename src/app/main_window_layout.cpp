@@ -54,6 +54,13 @@ QFont BoldCaptionFont(const QFont& Base) {
   return F;
 }
 
+// Radio items in the regular weight; the group's caption keeps the bar's bold font.
+QFont ItemFont(const QFont& Bar) {
+  QFont F = Bar;
+  F.setBold(false);
+  return F;
+}
+
 template <class W>
 W* Named(W* Widget, const char* Name) {
   Widget->setObjectName(Name);
@@ -71,7 +78,7 @@ TFancySpeedBtn* TopButton(QWidget* Parent, const char* Name, const QString& Capt
   B->SetGradColor2(clBlack);
   B->setFont(BoldCaptionFont(B->font()));
   SetTextColor(B, kLime);
-  B->setFixedSize(78, 25);
+  B->setFixedSize(std::max(66, B->fontMetrics().horizontalAdvance(Caption) + (Caption == "Run" || Caption == "Step" ? 34 : 14)), 25);
   return B;
 }
 
@@ -91,11 +98,16 @@ TRealSpin* Spin(QWidget* Parent, const char* Name, int Width) {
   return S;
 }
 
-TEditEx* Display(QWidget* Parent, const char* Name) {
+TEditEx* Display(QWidget* Parent, const char* Name, const char* Widest) {
   auto* E = Named(new TEditEx(Parent), Name);
   E->SetAlignment(TAlignment::taRightJustify);
   E->SetText("0.0");
-  E->setFixedWidth(40);
+  E->setTextMargins(0, 0, 0, 0);
+  // The read-outs use a smaller face so that six of them fit under the mechanism.
+  QFont F = E->font();
+  F.setPointSize(7);
+  E->setFont(F);
+  E->setFixedWidth(E->fontMetrics().horizontalAdvance(Widest) + 8);
   return E;
 }
 
@@ -104,8 +116,8 @@ QLabel* RowLabel(QWidget* Parent, const QString& Text) { return new QLabel(Text,
 QWidget* Row(QWidget* Parent, const char* Name, QHBoxLayout*& Layout) {
   auto* W = Named(new QWidget(Parent), Name);
   Layout = new QHBoxLayout(W);
-  Layout->setContentsMargins(2, 1, 2, 1);
-  Layout->setSpacing(2);
+  Layout->setContentsMargins(1, 1, 1, 1);
+  Layout->setSpacing(1);
   return W;
 }
 
@@ -141,7 +153,7 @@ void TForm1::BuildTopBar() {
   Panel5->setFont(BoldCaptionFont(font()));
   auto* L = new QHBoxLayout(Panel5);
   L->setContentsMargins(4, 2, 4, 2);
-  L->setSpacing(6);
+  L->setSpacing(2);
 
   RunBtn = TopButton(Panel5, "RunBtn", "Run", 50);
   RunBtn->SetGlyph(RunGlyph());
@@ -154,10 +166,12 @@ void TForm1::BuildTopBar() {
   ModeRadio->SetColumns(2);
   ModeRadio->SetItems({"Two Wheel", "Outer Planetary", "Inner Planetary"});
   ModeRadio->SetItemIndex(0);
+  for (int i = 0; i < 3; ++i) ModeRadio->Button(i)->setFont(ItemFont(Panel5->font()));
   MechanismRadio = Named(new TRadioGroup(Panel5), "MechanismRadio");
   MechanismRadio->setTitle("Mechanism");
   MechanismRadio->SetItems({"Pantograph", "T-Bar"});
   MechanismRadio->SetItemIndex(0);
+  for (int i = 0; i < 2; ++i) MechanismRadio->Button(i)->setFont(ItemFont(Panel5->font()));
   L->addWidget(ModeRadio);
   L->addWidget(MechanismRadio);
 
@@ -169,7 +183,7 @@ void TForm1::BuildTopBar() {
   PatternCombo->setInsertPolicy(QComboBox::NoInsert);
   // Typing completes to the first name that begins with the typed text (see the handler).
   PatternCombo->setCompleter(nullptr);
-  PatternCombo->setFixedWidth(150);
+  PatternCombo->setFixedWidth(124);
   PatternCombo->setMaxVisibleItems(20);
   QFont ComboFont = PatternCombo->font();
   ComboFont.setBold(false);
@@ -188,7 +202,7 @@ void TForm1::BuildTopBar() {
   SavePatternBtn->SetGradColor1(0x808080);
   SavePatternBtn->SetGradColor2(clBlack);
   SetTextColor(SavePatternBtn, kLime);
-  SavePatternBtn->setFixedSize(90, 25);
+  SavePatternBtn->setFixedSize(84, 25);
   L->addWidget(SavePatternBtn);
 
   AntialiasChk = Named(new QCheckBox("Antialias Lines", Panel5), "AntialiasChk");
@@ -236,7 +250,7 @@ void TForm1::BuildSettingsBar() {
     S.Bar = Named(new TTrackBarExt(S.Group), S.BarName);
     S.Bar->setOrientation(Qt::Horizontal);
     S.Bar->setTickPosition(QSlider::TicksBelow);
-    S.Spin = Spin(S.Group, S.SpinName, 66);
+    S.Spin = Spin(S.Group, S.SpinName, 60);
     QFont SpinFont = S.Spin->font();
     SpinFont.setBold(false);
     S.Spin->setFont(SpinFont);
@@ -309,14 +323,14 @@ void TForm1::BuildWorkArea() {
   QHBoxLayout* DisRow = nullptr;
   Panel11 = Row(WheelPanel, "Panel11", DisRow);
   DisRow->addWidget(RowLabel(Panel11, " Main"));
-  DisRow->addWidget(Angle1Dis = Display(Panel11, "Angle1Dis"));
-  DisRow->addWidget(Angle2Dis = Display(Panel11, "Angle2Dis"));
+  DisRow->addWidget(Angle1Dis = Display(Panel11, "Angle1Dis", "359.9"));
+  DisRow->addWidget(Angle2Dis = Display(Panel11, "Angle2Dis", "359.9"));
   DisRow->addWidget(RowLabel(Panel11, " Planet"));
-  DisRow->addWidget(Angle1ADis = Display(Panel11, "Angle1ADis"));
-  DisRow->addWidget(Angle2ADis = Display(Panel11, "Angle2ADis"));
+  DisRow->addWidget(Angle1ADis = Display(Panel11, "Angle1ADis", "359.9"));
+  DisRow->addWidget(Angle2ADis = Display(Panel11, "Angle2ADis", "359.9"));
   DisRow->addWidget(RowLabel(Panel11, " Phase"));
-  DisRow->addWidget(Phase1Dis = Display(Panel11, "Phase1Dis"));
-  DisRow->addWidget(Phase2Dis = Display(Panel11, "Phase2Dis"));
+  DisRow->addWidget(Phase1Dis = Display(Panel11, "Phase1Dis", "-180.0"));
+  DisRow->addWidget(Phase2Dis = Display(Panel11, "Phase2Dis", "-180.0"));
   DisRow->addStretch(1);
   DisRow->addWidget(SetAnglesBtn = RowButton(Panel11, "SetAnglesBtn", "Set"));
   WheelLayout->addWidget(Panel11);
@@ -324,11 +338,11 @@ void TForm1::BuildWorkArea() {
   QHBoxLayout* AngleRow = nullptr;
   Panel22 = Row(WheelPanel, "Panel22", AngleRow);
   AngleRow->addWidget(RowLabel(Panel22, " Main"));
-  AngleRow->addWidget(Angle1Spin = Spin(Panel22, "Angle1Spin", 62));
-  AngleRow->addWidget(Angle2Spin = Spin(Panel22, "Angle2Spin", 62));
+  AngleRow->addWidget(Angle1Spin = Spin(Panel22, "Angle1Spin", 58));
+  AngleRow->addWidget(Angle2Spin = Spin(Panel22, "Angle2Spin", 58));
   AngleRow->addWidget(RowLabel(Panel22, " Planet"));
-  AngleRow->addWidget(Angle1ASpin = Spin(Panel22, "Angle1ASpin", 62));
-  AngleRow->addWidget(Angle2ASpin = Spin(Panel22, "Angle2ASpin", 62));
+  AngleRow->addWidget(Angle1ASpin = Spin(Panel22, "Angle1ASpin", 58));
+  AngleRow->addWidget(Angle2ASpin = Spin(Panel22, "Angle2ASpin", 58));
   AngleRow->addStretch(1);
   AngleRow->addWidget(ResetAnglesBtn = RowButton(Panel22, "ResetAnglesBtn", "Clear"));
   for (TRealSpin* S : {Angle1Spin, Angle2Spin, Angle1ASpin, Angle2ASpin}) {
@@ -354,11 +368,11 @@ void TForm1::BuildWorkArea() {
   QHBoxLayout* FigRow = nullptr;
   Panel14 = Row(FigurePanel, "Panel14", FigRow);
   FigRow->addWidget(RowLabel(Panel14, "Scale"));
-  FigRow->addWidget(ScaleSpin = Spin(Panel14, "ScaleSpin", 58));
+  FigRow->addWidget(ScaleSpin = Spin(Panel14, "ScaleSpin", 54));
   FigRow->addWidget(RowLabel(Panel14, " X-Offset"));
-  FigRow->addWidget(OffXSpin = Spin(Panel14, "OffXSpin", 58));
+  FigRow->addWidget(OffXSpin = Spin(Panel14, "OffXSpin", 54));
   FigRow->addWidget(RowLabel(Panel14, " Y-Offset"));
-  FigRow->addWidget(OffYSpin = Spin(Panel14, "OffYSpin", 58));
+  FigRow->addWidget(OffYSpin = Spin(Panel14, "OffYSpin", 54));
   FigRow->addWidget(ResetZoomBtn = RowButton(Panel14, "ResetZoomBtn", "Reset"));
   FigRow->addStretch(1);
   FigRow->addWidget(ClearBtn = RowButton(Panel14, "ClearBtn", "Clear Figure"));

@@ -10,6 +10,7 @@
 #include "controls/fancy_speed_button.h"
 #include "controls/radio_group_widget.h"
 #include "controls/real_spin_widget.h"
+#include "controls/system_colors.h"
 #include "controls/track_bar_widget.h"
 #include "patterns/settings_dialog.h"
 
@@ -21,9 +22,6 @@ namespace {
 void SetSpinFromBar(TRealSpin* Spin, const TTrackBarExt* Bar) { Spin->SetValueNoEvent(Bar->RealPos()); }
 
 QColor ToQColor(TColor C) { return QColor(RedOf(C), GreenOf(C), BlueOf(C)); }
-TColor FromQColor(const QColor& C) {
-  return RGBColor(static_cast<uint8_t>(C.red()), static_cast<uint8_t>(C.green()), static_cast<uint8_t>(C.blue()));
-}
 
 }  // namespace
 
