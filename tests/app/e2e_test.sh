@@ -42,20 +42,28 @@ wait_for() {
   return 1
 }
 
-# A display of our own: the first free one of :90 to :99.
+# A display of our own: a free one of :90 to :99. Another server may hold a number without
+# a lock file this process can see, so a display counts only if our Xvfb is still alive once
+# it answers and the program's window appears on it; otherwise the next number is tried.
+started=""
 for n in $(seq 90 99 | shuf); do
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
   Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   export DISPLAY=":$n"
-  if wait_for 10 xdotool getmouselocation; then break; fi
+  if wait_for 10 xdotool getmouselocation && sleep 0.5 && kill -0 "$xvfb_pid" 2>/dev/null; then
+    "$program" >"$work/app.log" 2>&1 &
+    app_pid=$!
+    if wait_for 20 xdotool search --name '^Trochodraw$' && kill -0 "$xvfb_pid" 2>/dev/null; then
+      started=1
+      break
+    fi
+    echo "display :$n: the program did not come up; trying another display"
+    kill "$app_pid" 2>/dev/null; wait "$app_pid" 2>/dev/null; app_pid=""
+  fi
   kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=""
 done
-[ -n "$xvfb_pid" ] || fail "no virtual display could be started"
-
-"$program" >"$work/app.log" 2>&1 &
-app_pid=$!
-wait_for 20 xdotool search --name '^Trochodraw$' || fail "the main window did not appear"
+[ -n "$started" ] || fail "the main window did not appear on any virtual display"
 win="$(xdotool search --name '^Trochodraw$' | head -1)"
 # Without a window manager the window stays where it asks to be; bring it fully on screen.
 xdotool windowmove "$win" 0 0
