@@ -29,10 +29,9 @@ struct TRenderOptions {
 
 const char* const kUsage =
     "usage: trochodraw-cli render [options] -o FILE\n"
-    "  --pattern NAME                 start from the library's first pattern of that name\n"
-    "  --patterns-file PATH           the library to read (default: the user's Gyrotracer.ini);\n"
-    "                                 with neither, the first built-in pattern. Machine options\n"
-    "                                 go through the main window's controls after the pattern\n"
+    "  --pattern NAME                 start from the first saved pattern of that name\n"
+    "  --patterns-file PATH           pattern library to read (default: the user's Gyrotracer.ini;\n"
+    "                                 without either option: the first built-in pattern)\n"
     "  --radius1 P --radius2 P        wheel radii in percent (1 to 100)\n"
     "  --rpm1 R --rpm2 R              speeds (-100 to 100)\n"
     "  --mode two-wheel|outer-planetary|inner-planetary\n"
