@@ -8,6 +8,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cli_machine_options.h"
+#include "cli/cli_mosaic.h"
 #include "imagefiles/save_figure.h"
 #include "machine/simulation.h"
 
@@ -25,6 +26,7 @@ struct TRenderOptions {
   double Angles[4] = {};
   TMachineOptions Machine;
   bool Progress = false;
+  TMosaicOptions Mosaic;
 };
 
 const char* const kUsage =
@@ -98,14 +100,16 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
       o.PathOutput = a.Value(opt);
     } else if (opt == "--progress") {
       o.Progress = true;
+    } else if (ParseMosaicOption(opt, a, o.Mosaic)) {
     } else if (opt == "-h" || opt == "--help") {
-      std::cout << kUsage;
+      std::cout << kUsage << kMosaicUsage;
       std::exit(0);
     } else {
       throw EUsage("unknown option: " + opt);
     }
   }
   if (o.Output.empty()) throw EUsage("render needs -o FILE");
+  CheckMosaicOptions(o.Mosaic);
 }
 
 void ShowProgress(int done, int total) {
@@ -169,6 +173,7 @@ int RunRender(int argc, char** argv) {
       sim.Timer1Timer();
       if (o.Progress && (t % every == 0 || t == o.Ticks)) ShowProgress(t, o.Ticks);
     }
+    RunMosaic(sim.FigureImage, o.Mosaic, o.Progress);
     if (path) {
       path->flush();
       if (!*path) throw EImageError("Write error on " + o.PathOutput);
