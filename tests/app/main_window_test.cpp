@@ -1,13 +1,15 @@
+#include "app/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
-#include <QSplitter>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QSplitter>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -15,16 +17,16 @@
 #include <fstream>
 
 #include "app/about_dialog.h"
+#include "app/app_test_support.h"
 #include "app/image_view_widget.h"
-#include "app/main_window.h"
+#include "app/manual_window_dialog.h"
 #include "app/program_forms.h"
 #include "colouring/coloring_dialog.h"
 #include "controls/edit_ex_widget.h"
-#include "app/manual_window_dialog.h"
 #include "controls/fancy_button.h"
+#include "controls/fancy_speed_button.h"
 #include "controls/help_system.h"
 #include "controls/open_document.h"
-#include "controls/fancy_speed_button.h"
 #include "controls/radio_group_widget.h"
 #include "controls/real_spin_widget.h"
 #include "controls/track_bar_widget.h"
@@ -32,7 +34,6 @@
 #include "imagefiles/save_picture_dialog.h"
 #include "patterns/pattern.h"
 #include "patterns/settings_dialog.h"
-#include "app/app_test_support.h"
 #include "support/run_command.h"
 
 namespace trochodraw {
@@ -89,7 +90,8 @@ TEST_F(MainWindowTest, StartsWithTheFirstBuiltInPatternApplied) {
   EXPECT_DOUBLE_EQ(W->ScaleSpin->Value(), 2.0);
   const std::pair<TRealSpin*, const char*> Angles[] = {
       {W->Angle1Spin, "18.5"}, {W->Angle2Spin, "335.5"}, {W->Angle1ASpin, "284.7"}, {W->Angle2ASpin, "327.7"}};
-  for (const auto& [Spin, Text] : Angles) EXPECT_EQ(Spin->text().toStdString(), Text) << Spin->objectName().toStdString();
+  for (const auto& [Spin, Text] : Angles)
+    EXPECT_EQ(Spin->text().toStdString(), Text) << Spin->objectName().toStdString();
   // Each spin whose text changed moved its slider to the nearest whole position.
   EXPECT_EQ(W->Circle1Bar->Position(), 75);
   EXPECT_EQ(W->RPM1Bar->Position(), 78);
