@@ -24,15 +24,9 @@ class TSettingsDlg : public QDialog {
   QCheckBox* MarkCenterChk = nullptr;
   QPushButton* CancelBtn = nullptr;
 
-  // The pattern grid's current row; row r stands for entry r - 1 of the pattern list.
-  int Row() const { return FRow; }
-  void SetRow(int Value) { FRow = Value; }
-
-  // Shows the dialog, or brings it to the front.
+  // Shows the dialog, or brings it to the front. The pattern grid's state is the main
+  // window's pattern list editor (TForm1::Patterns).
   void ShowSettings();
-
- private:
-  int FRow = 1;
 };
 
 // The Settings dialog of the running program; null until it is created.
