@@ -2,6 +2,7 @@
 // independent tool that writes (or reads) the same pixels in the same format. After the run a
 // table gives each of our times and sizes as a ratio to the tool's.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -22,10 +23,11 @@ namespace {
 using namespace trochodraw;
 namespace fs = std::filesystem;
 
-// The first built-in pattern, rendered as the command-line tool renders it, then every white
-// region filled with a colour of its own, as a mosaic fill leaves the figure.
+// The first built-in pattern drawn large with the distance colouring, then every white region
+// filled with a colour of its own, as a mosaic fill leaves the figure.
 TBitmap MakeFigure() {
   TLineColoring lc;
+  lc.Settings.Mode = lcDistance;
   TSimulation sim(lc);
   sim.Settings.Machine.Radius1Percent = 75.06;
   sim.Settings.Machine.Radius2Percent = 75.06;
@@ -33,7 +35,7 @@ TBitmap MakeFigure() {
   sim.Settings.RPM2 = 77.6;
   sim.Settings.Machine.Mode = pmOuterPlanet;
   sim.Settings.Machine.Mechanism = amPantograph;
-  sim.Settings.Scale = 2.0;
+  sim.Settings.Scale = 7.0;
   sim.Settings.Accelerate = true;
   sim.MechanismImage = TBitmap(350, 400);
   sim.FigureImage = TBitmap(1600, 1200);
@@ -93,7 +95,7 @@ const std::vector<TFormat>& Formats() {
       {"PNG", "png", "pnmtopng -compression 7 %IN > %OUT", "pngtopnm %IN > /dev/null"},
       {"GIF", "gif", "ppmtogif %IN > %OUT 2>/dev/null", "giftopnm %IN > /dev/null"},
       {"JPEG", "jpg", "cjpeg -quality 100 -dct float %IN > %OUT", "djpeg -pnm %IN > /dev/null"},
-      {"BMP", "bmp", "ppmtobmp %IN > %OUT 2>/dev/null", "bmptopnm %IN > /dev/null 2>&1"},
+      {"BMP", "bmp", "ppmtobmp -bpp 24 %IN > %OUT 2>/dev/null", "bmptopnm %IN > /dev/null 2>&1"},
   };
   return f;
 }
@@ -128,6 +130,20 @@ void Shell(benchmark::State& St, const std::string& Command) {
   if (std::system(Command.c_str()) != 0) St.SkipWithError(("failed: " + Command).c_str());
 }
 
+double ChildCpuMillis() {
+  rusage u{};
+  getrusage(RUSAGE_CHILDREN, &u);
+  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+}
+
+// Runs the tool's command in the loop and notes the processor time the tool itself took
+// (the benchmark's own CPU column only counts this process).
+void RunTool(benchmark::State& St, const std::string& Command) {
+  const double before = ChildCpuMillis();
+  for (auto _ : St) Shell(St, Command);
+  St.counters["tool_cpu_ms"] = (ChildCpuMillis() - before) / double(St.iterations());
+}
+
 void BM_SaveOurs(benchmark::State& St, const TFormat& F) {
   TState& s = State();
   const fs::path out = s.Dir / ("ours." + F.Extension);
@@ -140,8 +156,7 @@ void BM_SaveTool(benchmark::State& St, const TFormat& F) {
   TState& s = State();
   const fs::path in = s.Dir / (F.Name == "GIF" ? "figure-gif.ppm" : "figure.ppm");
   const fs::path out = s.Dir / ("tool." + F.Extension);
-  const std::string cmd = Replace(Replace(F.Writer, "%IN", in.string()), "%OUT", out.string());
-  for (auto _ : St) Shell(St, cmd);
+  RunTool(St, Replace(Replace(F.Writer, "%IN", in.string()), "%OUT", out.string()));
   if (fs::exists(out)) s.ToolSize[F.Name] = fs::file_size(out);
   St.counters["bytes"] = double(s.ToolSize[F.Name]);
 }
@@ -157,22 +172,27 @@ void BM_LoadTool(benchmark::State& St, const TFormat& F) {
   TState& s = State();
   const fs::path file = s.Dir / ("ours." + F.Extension);
   if (!fs::exists(file)) SaveFigure(s.Figure, file.string());
-  const std::string cmd = Replace(F.Reader, "%IN", file.string());
-  for (auto _ : St) Shell(St, cmd);
+  RunTool(St, Replace(F.Reader, "%IN", file.string()));
 }
 
 // What starting a program costs, so the table can also show the tools without it.
-void BM_SpawnOnly(benchmark::State& St) {
-  for (auto _ : St) Shell(St, "true");
-}
+void BM_SpawnOnly(benchmark::State& St) { RunTool(St, "true"); }
 
-// Keeps each run's real time per benchmark name for the table.
+// Keeps the median wall time and the processor time of each benchmark for the table.
 class TRecordingReporter : public benchmark::ConsoleReporter {
  public:
-  std::map<std::string, double> Millis;
+  struct TTimes {
+    double Wall = -1, Cpu = -1;
+  };
+  std::map<std::string, TTimes> Times;
   void ReportRuns(const std::vector<Run>& Runs) override {
-    for (const auto& r : Runs)
-      if (!r.error_occurred) Millis[r.benchmark_name()] = r.GetAdjustedRealTime();
+    for (const auto& r : Runs) {
+      if (r.error_occurred || r.aggregate_name != "median") continue;
+      TTimes& t = Times[r.run_name.function_name];
+      t.Wall = r.GetAdjustedRealTime();
+      const auto tool = r.counters.find("tool_cpu_ms");
+      t.Cpu = tool != r.counters.end() ? double(tool->second) : r.GetAdjustedCPUTime();
+    }
     ConsoleReporter::ReportRuns(Runs);
   }
 };
@@ -180,24 +200,25 @@ class TRecordingReporter : public benchmark::ConsoleReporter {
 void PrintTable(const TRecordingReporter& R) {
   const TState& s = State();
   auto at = [&](const std::string& name) {
-    const auto it = R.Millis.find(name + "/real_time");
-    return it == R.Millis.end() ? -1.0 : it->second;
+    const auto it = R.Times.find(name);
+    return it == R.Times.end() ? TRecordingReporter::TTimes{} : it->second;
   };
-  const double spawn = at("SpawnOnly");
-  std::printf("\n1600x1200 24-bit figure; time ratio = ours / tool (wall clock, tool includes starting it;\n"
-              "'less spawn' subtracts %.2f ms for starting a program), size ratio = our file / tool's file\n",
-              spawn);
-  std::printf("%-6s %-6s %10s %10s %8s %12s %10s %10s %8s\n", "format", "side", "ours ms", "tool ms", "ratio",
-              "ratio-spawn", "ours B", "tool B", "ratio");
+  const auto spawn = at("SpawnOnly");
+  std::printf("\n1600x1200 24-bit figure, medians of 5 runs. ratio = ours / tool. Wall: the tool's time\n"
+              "includes starting it (%.2f ms for an empty program); cpu: our process against the\n"
+              "tool's process. bytes: our file against the tool's.\n",
+              spawn.Wall);
+  std::printf("%-5s %-5s %9s %9s %6s | %9s %9s %6s | %9s %9s %6s\n", "", "", "wall ms", "tool", "ratio", "cpu ms",
+              "tool", "ratio", "bytes", "tool", "ratio");
   for (const auto& f : Formats()) {
     for (const char* side : {"save", "load"}) {
       const bool save = side[0] == 's';
-      const double ours = at(std::string(save ? "SaveOurs/" : "LoadOurs/") + f.Name);
-      const double tool = at(std::string(save ? "SaveTool/" : "LoadTool/") + f.Name);
-      std::printf("%-6s %-6s %10.2f %10.2f %8.2f %12.2f", f.Name.c_str(), side, ours, tool, ours / tool,
-                  ours / (tool - spawn));
+      const auto ours = at(std::string(save ? "SaveOurs/" : "LoadOurs/") + f.Name);
+      const auto tool = at(std::string(save ? "SaveTool/" : "LoadTool/") + f.Name);
+      std::printf("%-5s %-5s %9.2f %9.2f %6.2f | %9.2f %9.2f %6.2f", f.Name.c_str(), side, ours.Wall, tool.Wall,
+                  ours.Wall / tool.Wall, ours.Cpu, tool.Cpu, ours.Cpu / tool.Cpu);
       if (save && s.OurSize.count(f.Name) && s.ToolSize.count(f.Name))
-        std::printf(" %10ju %10ju %8.2f", s.OurSize.at(f.Name), s.ToolSize.at(f.Name),
+        std::printf(" | %9ju %9ju %6.2f", s.OurSize.at(f.Name), s.ToolSize.at(f.Name),
                     double(s.OurSize.at(f.Name)) / double(s.ToolSize.at(f.Name)));
       std::printf("\n");
     }
@@ -208,14 +229,14 @@ void PrintTable(const TRecordingReporter& R) {
 
 int main(int argc, char** argv) {
   for (const auto& f : Formats()) {
-    benchmark::RegisterBenchmark(("SaveOurs/" + f.Name).c_str(), BM_SaveOurs, f)->UseRealTime()->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("SaveTool/" + f.Name).c_str(), BM_SaveTool, f)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("SaveOurs/" + f.Name).c_str(), BM_SaveOurs, f)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark(("SaveTool/" + f.Name).c_str(), BM_SaveTool, f)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
   }
   for (const auto& f : Formats()) {
-    benchmark::RegisterBenchmark(("LoadOurs/" + f.Name).c_str(), BM_LoadOurs, f)->UseRealTime()->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("LoadTool/" + f.Name).c_str(), BM_LoadTool, f)->UseRealTime()->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("LoadOurs/" + f.Name).c_str(), BM_LoadOurs, f)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark(("LoadTool/" + f.Name).c_str(), BM_LoadTool, f)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
   }
-  benchmark::RegisterBenchmark("SpawnOnly", BM_SpawnOnly)->UseRealTime()->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("SpawnOnly", BM_SpawnOnly)->UseRealTime()->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
   benchmark::Initialize(&argc, argv);
   TRecordingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

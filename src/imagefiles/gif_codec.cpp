@@ -166,7 +166,7 @@ int ReadFromMemory(GifFileType* Gif, GifByteType* Bytes, int Length) {
   auto* in = static_cast<TGifInput*>(Gif->UserData);
   if (Length <= 0) return 0;
   const size_t n = std::min(static_cast<size_t>(Length), in->Size - in->Pos);
-  std::memcpy(Bytes, in->Data + in->Pos, n);
+  if (n) std::memcpy(Bytes, in->Data + in->Pos, n);
   in->Pos += n;
   return static_cast<int>(n);
 }
@@ -248,6 +248,15 @@ TBitmap DecodeGIF(const uint8_t* Data, size_t Size) {
     };
     std::vector<GifPixelType> line(static_cast<size_t>(d.Width));
     auto readRow = [&](int y) {
+      if (fmt == TPixelFormat::pf8bit) {
+        // Straight into the row; an index beyond the colour map becomes 0.
+        uint8_t* row = out.ScanLine(y);
+        if (DGifGetLine(gif, row, d.Width) == GIF_ERROR) Fail(GifMessage(gif->Error));
+        if (colours < 256)
+          for (int x = 0; x < d.Width; ++x)
+            if (row[x] >= colours) row[x] = 0;
+        return;
+      }
       if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) Fail(GifMessage(gif->Error));
       for (int x = 0; x < d.Width; ++x) put(x, y, line[size_t(x)]);
     };

@@ -1,7 +1,6 @@
 #include "imagefiles/png_codec.h"
 
 #include <png.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -124,9 +123,8 @@ bool RunWriter(png_structp Png, png_infop Info, const TBitmap& B, const TPngPlan
                  Plan.AlphaCount ? nullptr : &Plan.TransColor);
   png_set_filter(Png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
   png_set_compression_level(Png, 7);
-  // Sub-filtered rows of a figure compress smaller with the plain strategy than with the
-  // filtered one libpng picks by default.
-  png_set_compression_strategy(Png, Z_DEFAULT_STRATEGY);
+  // The largest hash tables zlib has: a few per cent smaller on figures, at no cost in time.
+  png_set_compression_mem_level(Png, 9);
   png_set_compression_buffer_size(Png, 65535);
   png_write_info(Png, Info);
   const bool palette = Plan.ColorType == PNG_COLOR_TYPE_PALETTE;
