@@ -401,8 +401,7 @@ TEST(TIFFReader, HostileStripOffsetsAndCounts) {
                        .Tag(278, kTIFFLong, {1})
                        .Tag(320, kTIFFShort, std::vector<uint32_t>(3, 0))
                        .Build();
-  TBytes broken = f;
-  const TBitmap b = DecodeTIFF(broken.data(), broken.size());
+  const TBitmap b = DecodeTIFF(f.data(), f.size());
   EXPECT_EQ(b.Width(), 4);
   EXPECT_EQ(b.ScanLine(2)[3], 0);
 }
