@@ -1,7 +1,6 @@
 #include "controls/arrow_button.h"
 
 #include <QPainter>
-#include <QPolygon>
 #include <qdrawutil.h>
 
 namespace trochodraw {
@@ -28,19 +27,14 @@ void TArrowButton::paintEvent(QPaintEvent*) {
   const bool PressedLook = State() == TButtonState::bsDown || State() == TButtonState::bsExclusive;
   qDrawWinButton(&P, rect(), palette(), PressedLook, &palette().button());
 
+  // The solid triangle row by row, outline included, as a filled polygon with a one-pixel pen.
   const QColor Ink = isEnabled() ? QColor(Qt::black) : QColor(128, 128, 128);
   const int X0 = (width() - 7) / 2;
-  QPolygon Triangle;
-  if (FUpArrow) {
-    const int Y0 = (height() - 3) / 2 - 1;
-    Triangle << QPoint(X0, Y0 + 3) << QPoint(X0 + 6, Y0 + 3) << QPoint(X0 + 3, Y0);
-  } else {
-    const int Y0 = (height() - 3) / 2;
-    Triangle << QPoint(X0, Y0) << QPoint(X0 + 6, Y0) << QPoint(X0 + 3, Y0 + 3);
+  const int Y0 = FUpArrow ? (height() - 3) / 2 - 1 : (height() - 3) / 2;
+  for (int Row = 0; Row <= 3; ++Row) {
+    const int Inset = FUpArrow ? 3 - Row : Row;  // the apex row has one pixel
+    P.fillRect(X0 + Inset, Y0 + Row, 7 - 2 * Inset, 1, Ink);
   }
-  P.setPen(Ink);
-  P.setBrush(Ink);
-  P.drawPolygon(Triangle);
 
   if (FShowFocus) {
     const QRect F = rect().adjusted(3, 3, -3, -3);

@@ -47,10 +47,15 @@ void TCustomEditEx::SetAlignment(TAlignment Value) {
 
 void TCustomEditEx::SetText(const QString& Value) {
   if (Value == text()) return;
+  ShowText(Value);
+  Change();
+}
+
+void TCustomEditEx::ShowText(const QString& Value) {
+  if (Value == text()) return;
   FSettingText = true;
   setText(Value);
   FSettingText = false;
-  Change();
 }
 
 void TCustomEditEx::Change() {

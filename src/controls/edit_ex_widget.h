@@ -44,6 +44,8 @@ class TCustomEditEx : public QLineEdit {
  protected:
   // Every change of the text, by the user or by assignment.
   virtual void Change();
+  // Shows Value without running Change (the caller has handled the change already).
+  void ShowText(const QString& Value);
   virtual void DoEnter();
   // Focus moved to another control of the window.
   virtual void DoExit();

@@ -99,6 +99,7 @@ TRect PaintFancyFrame(QPainter& P, TRect R, const TFancyLook& Look, const TFancy
     Bevel(P, R, Frame(Look.FrameLightest), Frame(Look.FrameDarkest), Brush);
     R = Shrunk(R);
     Bevel(P, R, Frame(Look.FrameLight), Frame(Look.FrameDark), Brush);
+    R = Shrunk(R);
   }
   return Shrunk(R);
 }

@@ -73,7 +73,13 @@ void TTrackBarExt::SetNoEventPosition(int Value) {
 }
 
 void TTrackBarExt::Changed() {
-  if (FEventsOn && OnChange) OnChange(this);
+  // RealPos takes the position also when the handler fails, so that it never stays behind.
+  try {
+    if (FEventsOn && OnChange) OnChange(this);
+  } catch (...) {
+    FRealPos = value();
+    throw;
+  }
   FRealPos = value();
 }
 

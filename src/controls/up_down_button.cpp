@@ -29,6 +29,7 @@ TUpDownButton::TUpDownButton(QWidget* Parent) : QWidget(Parent) {
   FUp->OnMouseDown = [this](QObject*, Qt::MouseButton B, QPoint) { ArrowMouseDown(FUp, B); };
   FDown->OnMouseDown = [this](QObject*, Qt::MouseButton B, QPoint) { ArrowMouseDown(FDown, B); };
   resize(17, 23);
+  Layout();  // a hidden widget gets its resize event only when shown
 }
 
 void TUpDownButton::ArrowMouseDown(TArrowButton* Arrow, Qt::MouseButton Button) {
