@@ -1,0 +1,64 @@
+#include "colouring/coloring_dialog_glyphs.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include "colouring/colour_arithmetic.h"
+
+namespace trochodraw {
+
+QImage ColoringButtonGlyph(TColoringGlyph Glyph) {
+  QImage image(16, 16, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  const QRect strip(3, 1, 10, 14);
+  switch (Glyph) {
+    case TColoringGlyph::ResetSpacing:
+      p.fillRect(strip, Qt::white);
+      p.setPen(Qt::black);
+      for (int y = 1; y <= 15; y += 3) p.drawLine(3, y, 12, y);
+      p.drawRect(strip.adjusted(0, 0, -1, -1));
+      break;
+    case TColoringGlyph::RGBGradient:
+    case TColoringGlyph::HueGradient:
+      for (int y = 0; y < strip.height(); ++y) {
+        const double t = double(y) / (strip.height() - 1);
+        const TColor c = Glyph == TColoringGlyph::HueGradient ? GradientColor(clRed, clBlue, t)
+                                                              : RGBColor(uint8_t(255 * (1 - t)), 0, uint8_t(255 * t));
+        p.setPen(QColor(RedOf(c), GreenOf(c), BlueOf(c)));
+        p.drawLine(strip.left(), strip.top() + y, strip.right(), strip.top() + y);
+      }
+      p.setPen(Qt::black);
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(strip.adjusted(0, 0, -1, -1));
+      break;
+    case TColoringGlyph::Invert: {
+      p.setRenderHint(QPainter::Antialiasing);
+      p.setPen(Qt::black);
+      p.setBrush(QColor(0, 0, 160));
+      const QPointF up[] = {{4, 1}, {8, 6}, {5.5, 6}, {5.5, 14}, {2.5, 14}, {2.5, 6}, {0, 6}};
+      const QPointF down[] = {{12, 15}, {16, 10}, {13.5, 10}, {13.5, 2}, {10.5, 2}, {10.5, 10}, {8, 10}};
+      p.drawPolygon(up, 7);
+      p.setBrush(QColor(160, 0, 0));
+      p.drawPolygon(down, 7);
+      break;
+    }
+    case TColoringGlyph::Undo: {
+      p.setRenderHint(QPainter::Antialiasing);
+      QPainterPath arc;
+      arc.moveTo(4, 7);
+      arc.cubicTo(6, 2, 14, 3, 13, 9);
+      arc.cubicTo(12.5, 12, 10, 13, 8, 13);
+      p.setPen(QPen(QColor(0, 0, 160), 2));
+      p.drawPath(arc);
+      const QPointF head[] = {{1, 3}, {7, 8}, {1, 10}};
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(0, 0, 160));
+      p.drawPolygon(head, 3);
+      break;
+    }
+  }
+  return image;
+}
+
+}  // namespace trochodraw
