@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QResizeEvent>
+#include <QShowEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -190,10 +192,28 @@ void TPatternGrid::currentChanged(const QModelIndex& Current, const QModelIndex&
 }
 
 void TPatternGrid::ScrollToTopRow() {
-  if (!FEditor) return;
+  FTopRowPending = true;
+  if (isVisible()) ApplyTopRow();
+}
+
+void TPatternGrid::ApplyTopRow() {
+  if (!FEditor || !FTopRowPending) return;
+  FTopRowPending = false;
+  executeDelayedItemsLayout();
+  updateGeometries();
   const int top = FEditor->TopRow();
-  if (top >= 1 && top - 1 < FModel->rowCount()) scrollTo(FModel->index(top - 1, 1), QAbstractItemView::PositionAtTop);
-  else verticalScrollBar()->setValue(0);
+  // Scrolling goes by whole rows: the scroll position is the first visible row's index.
+  verticalScrollBar()->setValue(top >= 1 ? top - 1 : 0);
+}
+
+void TPatternGrid::showEvent(QShowEvent* Event) {
+  QTableView::showEvent(Event);
+  ApplyTopRow();
+}
+
+void TPatternGrid::resizeEvent(QResizeEvent* Event) {
+  QTableView::resizeEvent(Event);
+  if (isVisible()) ApplyTopRow();
 }
 
 void TPatternGrid::ShowCurrentRow() {
@@ -210,8 +230,13 @@ QRect TPatternGrid::CellRect(int Col, int R) const {
   return visualRect(FModel->index(R - 1, Col));
 }
 
+void TPatternGrid::closeEditor(QWidget* Editor, QAbstractItemDelegate::EndEditHint Hint) {
+  if (Editor == FActiveEditor) FActiveEditor = nullptr;
+  QTableView::closeEditor(Editor, Hint);
+}
+
 void TPatternGrid::CommitEdit() {
-  if (!FActiveEditor) return;
+  if (!FActiveEditor || state() != QAbstractItemView::EditingState) return;
   QWidget* editor = FActiveEditor;
   FActiveEditor = nullptr;
   commitData(editor);

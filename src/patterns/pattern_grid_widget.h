@@ -31,7 +31,7 @@ class TPatternGrid : public QTableView {
 
   // Reads the editor's rows and current row again (after any change of the list).
   void Refresh();
-  // Makes the editor's top row the first visible row.
+  // Makes the editor's top row the first visible row (once the grid is shown, if it is not).
   void ScrollToTopRow();
   // Scrolls as far as needed to show the current row.
   void ShowCurrentRow();
@@ -50,13 +50,18 @@ class TPatternGrid : public QTableView {
  protected:
   void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override;
   void mouseDoubleClickEvent(QMouseEvent* Event) override;
+  void closeEditor(QWidget* Editor, QAbstractItemDelegate::EndEditHint Hint) override;
+  void showEvent(QShowEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
 
  private:
   void SyncCurrent();
+  void ApplyTopRow();
 
   TPatternListEditor* FEditor = nullptr;
   TPatternGridModel* FModel = nullptr;
   bool FSyncing = false;
+  bool FTopRowPending = false;
   QPointer<QWidget> FActiveEditor;
 };
 
