@@ -194,12 +194,18 @@ void TColorBar::dragMoveEvent(QDragMoveEvent* Event) {
 }
 
 void TColorBar::dropEvent(QDropEvent* Event) {
-  if (!AcceptsDrop(Event->mimeData())) {
+  if (!DropBandColor(Event->mimeData(), Event->position().toPoint().y())) {
     Event->ignore();
     return;
   }
-  InvokeGuarded([&] { FPalette.Drop(Event->position().toPoint().y(), height()); });
   Event->acceptProposedAction();
+}
+
+bool TColorBar::DropBandColor(const QMimeData* Data, int Y) {
+  if (!AcceptsDrop(Data)) return false;
+  bool dropped = false;
+  InvokeGuarded([&] { dropped = FPalette.Drop(Y, height()); });
+  return dropped;
 }
 
 void TColorBar::changeEvent(QEvent* Event) {

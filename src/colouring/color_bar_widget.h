@@ -45,6 +45,9 @@ class TColorBar : public QWidget {
   // The drag data of a band colour; only the bar that made it accepts it.
   QMimeData* CreateBandMimeData() const;
   bool AcceptsDrop(const QMimeData* Data) const;
+  // A drop at row Y: the band there takes the colour of the band the drag started on (the
+  // selected one). False for another's data or a drop outside every band.
+  bool DropBandColor(const QMimeData* Data, int Y);
   static const char* const kBandMimeType;
 
   QSize sizeHint() const override { return {41, 300}; }
