@@ -47,6 +47,7 @@ QLabel* AddLabel(QWidget* Parent, QVBoxLayout* Layout, const char* Name, const Q
 
 TAboutDlg::TAboutDlg(QWidget* Parent) : QDialog(Parent) {
   setObjectName("AboutDlg");
+  if (!AboutDlg) AboutDlg = this;
   setWindowTitle("About Trochodraw");
   // A fixed dialog frame without system menu or close box: only OK closes it.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

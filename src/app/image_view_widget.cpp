@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 #include "controls/application_error.h"
 #include "render/bitmap.h"
@@ -48,6 +49,15 @@ void TImageView::mousePressEvent(QMouseEvent* Event) {
   const Qt::MouseButton Button = Event->button();
   Event->accept();
   if (OnMouseDown) InvokeGuarded([&] { OnMouseDown(Button, Pos); });
+}
+
+}  // namespace trochodraw
+
+namespace trochodraw {
+
+void TImageView::resizeEvent(QResizeEvent* Event) {
+  QWidget::resizeEvent(Event);
+  if (OnResize) InvokeGuarded([this] { OnResize(); });
 }
 
 }  // namespace trochodraw

@@ -24,11 +24,15 @@ class TImageView : public QWidget {
   // Any mouse button pressed on the image, at image pixel Pos.
   std::function<void(Qt::MouseButton Button, QPoint Pos)> OnMouseDown;
 
+  // The control changed its size (the splitter moved or the window was resized).
+  std::function<void()> OnResize;
+
   QSize sizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* Event) override;
   void mousePressEvent(QMouseEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
 
  private:
   TBitmap* FBitmap = nullptr;

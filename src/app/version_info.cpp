@@ -61,7 +61,8 @@ TFileDate LocalDate(std::chrono::system_clock::time_point Time) {
 
 TFileDate FileDate(const std::filesystem::path& File) {
   const auto FileTime = std::filesystem::last_write_time(File);
-  return LocalDate(std::chrono::clock_cast<std::chrono::system_clock>(FileTime));
+  return LocalDate(std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+      std::chrono::file_clock::to_sys(FileTime)));
 }
 
 std::string VersionLine(const TFileDate& Date, const std::string& Build) {

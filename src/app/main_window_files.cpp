@@ -1,0 +1,59 @@
+// The menu: saving and copying the figure, the dialogs, the help and the about box.
+#include <QAction>
+#include <QFile>
+
+#include "app/about_dialog.h"
+#include "app/main_window.h"
+#include "colouring/coloring_dialog.h"
+#include "controls/application_error.h"
+#include "controls/help_system.h"
+#include "imagefiles/figure_clipboard.h"
+#include "imagefiles/save_figure.h"
+#include "imagefiles/save_picture_dialog.h"
+#include "patterns/settings_dialog.h"
+
+namespace trochodraw {
+
+namespace {
+
+template <class F>
+void Bind(QAction* Action, QObject* Context, F Handler) {
+  QObject::connect(Action, &QAction::triggered, Context, [Handler] { InvokeGuarded(Handler); });
+}
+
+}  // namespace
+
+void TForm1::BindMenuHandlers() {
+  // "Exit" has no action of its own: the window closes through its frame.
+  Bind(SaveAs1, this, [this] { SaveAs1Click(); });
+  Bind(Copy1, this, [this] { Copy1Click(); });
+  Bind(Settings2, this, [this] { Settings2Click(); });
+  Bind(Colors1, this, [this] { Colors1Click(); });
+  Bind(Contents1, this, [this] { Contents1Click(); });
+  Bind(About1, this, [this] { About1Click(); });
+}
+
+void TForm1::SaveAs1Click() {
+  if (!SavePictureDialog1->Execute()) return;
+  SaveFigure(Sim.FigureImage, QFile::encodeName(SavePictureDialog1->FileName()).toStdString());
+}
+
+void TForm1::Copy1Click() { CopyFigure(Sim.FigureImage); }
+
+void TForm1::Settings2Click() {
+  if (!SettingsDlg) return;
+  Patterns.ShowSettings();
+  SettingsDlg->ShowSettings();
+}
+
+void TForm1::Colors1Click() {
+  if (ColoringDlg) ColoringDlg->ShowColoring();
+}
+
+void TForm1::Contents1Click() { THelpSystem::Instance().HelpCommand(HELP_CONTENTS, int64_t{0}); }
+
+void TForm1::About1Click() {
+  if (AboutDlg) AboutDlg->exec();
+}
+
+}  // namespace trochodraw
