@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QColorDialog>
 #include <QLabel>
 #include <QMimeData>
@@ -12,6 +13,8 @@
 #include <QTimer>
 #include <cstring>
 
+#include "app/main_window.h"
+#include "app/program_forms.h"
 #include "colouring/color_bar_widget.h"
 #include "colouring/color_panel_widget.h"
 #include "colouring/colour_arithmetic.h"
@@ -437,6 +440,48 @@ TEST_F(ColoringDialogTest, GradientPreviewAndColourEditing) {
     Click(Dlg.BackColorBtn);
   }
   EXPECT_EQ(Dlg.MosaicSettings().BackColor, clWhite);
+}
+
+// The dialog as the program builds it, on the main window's figure and line colouring.
+TEST(ColoringDialogInTheProgram, OpensFromTheMenuAndWorksOnTheRunningFigure) {
+  QTemporaryDir config, undo;
+  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+  PatternList.clear();
+  {
+    TProgramForms forms;
+    TForm1& w = *forms.Main;
+    TColoringDlg& d = *forms.Coloring;
+    d.ImageUndoer1.SetFolder(undo.path().toStdString());
+    w.show();
+    w.Colors1->trigger();
+    w.Colors1->trigger();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(d.ImageUndoer1.Count(), 2);
+    EXPECT_DOUBLE_EQ(d.ColorBar->Palette().BottomValue(), 320.0) << "half the 640-pixel figure";
+
+    // A line setting changed while the dialog is open applies to the next segments.
+    d.PageControl1->setCurrentWidget(d.LinesSheet);
+    QTest::mouseClick(d.ModeGroup->Button(4), Qt::LeftButton);
+    for (int i = 0; i < 30; ++i) w.Timer1Timer();
+    int coloured = 0;
+    const TBitmap& fig = w.Sim.FigureImage;
+    for (int y = 0; y < fig.Height(); ++y)
+      for (int x = 0; x < fig.Width(); ++x) {
+        const TColor c = fig.GetPixel(x, y);
+        coloured += c != clWhite && (RedOf(c) != GreenOf(c) || GreenOf(c) != BlueOf(c));
+      }
+    EXPECT_GT(coloured, 0) << "the distance gradient colours the strokes";
+    QTest::qWait(120);
+    EXPECT_FALSE(d.StepsDis->text().isEmpty()) << "the stroke counter follows the ticks";
+
+    const TBitmap before = w.Sim.FigureImage;
+    d.PageControl1->setCurrentWidget(d.MosaicSheet);
+    QTest::mouseClick(d.MozaicBtn, Qt::LeftButton);
+    EXPECT_FALSE(SamePicture(w.Sim.FigureImage, before));
+    QTest::mouseClick(d.UndoBtn, Qt::LeftButton);
+    EXPECT_TRUE(SamePicture(w.Sim.FigureImage, before));
+  }
+  qunsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

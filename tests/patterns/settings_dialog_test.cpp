@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -14,18 +16,20 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/image_view_widget.h"
+#include "app/main_window.h"
+#include "app/program_forms.h"
 #include "colouring/image_undoer.h"
 #include "controls/integer_spin_widget.h"
+#include "controls/real_spin_widget.h"
 #include "controls/radio_group_widget.h"
 #include "controls/speed_button.h"
 #include "controls/widget_test_support.h"
 #include "patterns/find_dialog.h"
-#include "patterns/pattern_combo_widget.h"
 #include "patterns/pattern_file.h"
 #include "patterns/pattern_grid_widget.h"
 #include "patterns/pattern_list_editor.h"
 #include "patterns/properties_dialog.h"
-#include "patterns/save_pattern_dialog.h"
 #include "patterns/settings_dialog.h"
 #include "render/bitmap.h"
 #include "support/modal_answer.h"
@@ -76,7 +80,6 @@ class SettingsDialogTest : public ::testing::Test {
     qputenv("XDG_CONFIG_HOME", Config.path().toUtf8());
     List = DefaultPatterns();
     Editor.PatternFileName = DefaultPatternFileName();
-    Combo.SetEditor(&Editor);
     Editor.FillPatternCombo(0);
     Dlg = std::make_unique<TSettingsDlg>(nullptr, &Editor, &Holder);
     Dlg->SetPropertiesDialog(&Props);
@@ -98,17 +101,13 @@ class SettingsDialogTest : public ::testing::Test {
     for (const TPattern& p : List) n.push_back(p.Name);
     return n;
   }
-  std::vector<std::string> ComboNames() const {
-    std::vector<std::string> n;
-    for (int i = 0; i < Combo.count(); ++i) n.push_back(Combo.itemText(i).toStdString());
-    return n;
-  }
+  // The main window's pattern combo as the editor last filled it.
+  const std::vector<std::string>& ComboNames() const { return Editor.ComboItems(); }
 
   QTemporaryDir Config;
   TFakeHost Host;
   TPatternArray List;
   TPatternListEditor Editor{List, Host};
-  TPatternCombo Combo;
   TBitmap Figure{640, 480};
   TImageHolder Holder{Figure};
   TPropertiesDlg Props;
@@ -269,7 +268,7 @@ TEST_F(SettingsDialogTest, MoveAndDeleteFollowTheirRowRules) {
   Click(Dlg->InsertPatternBtn);
   ASSERT_EQ(List.size(), 5u);
   EXPECT_EQ(List[4].Name, "New Pattern");
-  EXPECT_EQ(Combo.currentText(), "New Pattern") << "Insert refills the combo";
+  EXPECT_EQ(Editor.ComboIndex(), 4) << "Insert refills the combo";
 }
 
 TEST_F(SettingsDialogTest, OverwriteAsksAndKeepsTheName) {
@@ -280,7 +279,7 @@ TEST_F(SettingsDialogTest, OverwriteAsksAndKeepsTheName) {
   EXPECT_EQ(ok.Text, "About to overwrite: Donut");
   EXPECT_EQ(List[1].Name, "Donut");
   EXPECT_EQ(List[1].Radius1, Host.Current.Radius1);
-  EXPECT_EQ(Combo.currentIndex(), 1);
+  EXPECT_EQ(Editor.ComboIndex(), 1);
 }
 
 TEST_F(SettingsDialogTest, NamesAreEditedInPlaceInTheNameColumnOnly) {
@@ -348,7 +347,7 @@ TEST_F(SettingsDialogTest, EveryCloseWritesTheFileAndRebuildsTheCombo) {
   EXPECT_EQ(LoadPatterns(read, file, {}), 19);
   EXPECT_EQ(read[1].Name, "Carabiner");
   EXPECT_EQ(ComboNames()[1], "Carabiner");
-  EXPECT_EQ(Combo.currentIndex(), 1) << "the combo selects the grid's pattern";
+  EXPECT_EQ(Editor.ComboIndex(), 1) << "the combo selects the grid's pattern";
   EXPECT_TRUE(Host.Applied.empty()) << "but does not apply it";
 
   // Closing with nothing changed writes again; the close box closes too.
@@ -366,7 +365,7 @@ TEST_F(SettingsDialogTest, EveryCloseWritesTheFileAndRebuildsTheCombo) {
     Click(Dlg->DeleteBtn);
   }
   QTest::mouseClick(Dlg->CancelBtn, Qt::LeftButton);
-  EXPECT_EQ(Combo.count(), 0);
+  EXPECT_TRUE(ComboNames().empty());
   EXPECT_NE(ReadFile(file).find("Count=0"), std::string::npos);
 }
 
@@ -425,53 +424,51 @@ TEST_F(SettingsDialogTest, PropertiesAreAddedToTheMemo) {
   EXPECT_FALSE(Props.isVisible());
 }
 
-TEST_F(SettingsDialogTest, ComboChoosingAndTypingApplyPatterns) {
-  Combo.show();
-  Combo.activated(4);  // what a pick from the drop-down list raises
-  ASSERT_EQ(Host.Applied.size(), 1u);
-  EXPECT_EQ(Host.Applied[0], "Sandal");
+// The dialog as the program builds it: opened from the menu, bound to the main window's
+// pattern list, combo and figure.
+TEST(SettingsDialogInTheProgram, WorksOnTheMainWindowsPatternsAndFigure) {
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+  PatternList.clear();
+  {
+    TProgramForms forms;
+    TForm1& w = *forms.Main;
+    TSettingsDlg& d = *forms.Settings;
+    w.show();
+    w.PatternCombo->activated(4);  // the user picks "Sandal"
+    EXPECT_DOUBLE_EQ(w.Circle1Spin->Value(), 37);
+    w.Settings2->trigger();
+    ASSERT_TRUE(d.isVisible());
+    d.PageControl1->setCurrentWidget(d.TabSheet2);
+    EXPECT_EQ(d.Row(), 5) << "the grid follows the combo";
 
-  // Typing the start of a name, in any case, selects and applies the first such item.
-  Combo.setFocus();
-  Combo.lineEdit()->clear();
-  QTest::keyClicks(Combo.lineEdit(), "lo");
-  EXPECT_EQ(Combo.currentIndex(), 3);
-  EXPECT_EQ(Combo.currentText(), "Loop");
-  EXPECT_EQ(Combo.lineEdit()->selectedText(), "op");
-  ASSERT_EQ(Host.Applied.size(), 2u);
-  EXPECT_EQ(Host.Applied[1], "Loop");
-  QTest::keyClicks(Combo.lineEdit(), "z");  // "Loz": Lozenge
-  EXPECT_EQ(Combo.currentText(), "Lozenge");
-  EXPECT_EQ(Host.Applied.back(), "Lozenge");
-  QTest::keyClick(Combo.lineEdit(), Qt::Key_Backspace);
-  EXPECT_EQ(Combo.lineEdit()->text(), "Loz") << "Backspace removes the completion";
-  EXPECT_EQ(Host.Applied.size(), 3u);
-}
+    QTest::mouseClick(d.MoveUpBtn, Qt::LeftButton);
+    EXPECT_EQ(d.Row(), 4);
+    EXPECT_EQ(w.PatternCombo->itemText(4), "Sandal") << "the combo keeps its order while the dialog is open";
+    const QPoint row3 = d.PatternGrid->CellRect(1, 3).center();
+    QTest::mouseClick(d.PatternGrid->viewport(), Qt::LeftButton, {}, row3);
+    QTest::mouseDClick(d.PatternGrid->viewport(), Qt::LeftButton, {}, row3);
+    EXPECT_DOUBLE_EQ(w.Circle1Spin->Value(), 29) << "Carabiner, applied to the main window";
+    QTest::keyClick(&d, Qt::Key_Escape);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(w.PatternCombo->itemText(3), "Sandal");
+    EXPECT_EQ(w.PatternCombo->itemText(4), "Loop");
+    EXPECT_EQ(w.PatternCombo->currentIndex(), 2);
+    TPatternArray read;
+    EXPECT_EQ(LoadPatterns(read, DefaultPatternFileName(), {}), 19);
 
-TEST_F(SettingsDialogTest, SavePatternInsertsBeforeTheGridRowAndWritesTheFile) {
-  QString prompt, title, preset;
-  TModalAnswer answer([&](QWidget* W) {
-    auto* box = qobject_cast<QInputDialog*>(W);
-    ASSERT_NE(box, nullptr);
-    title = box->windowTitle();
-    prompt = box->labelText();
-    preset = box->textValue();
-    box->setTextValue("Test");
-    box->accept();
-  });
-  EXPECT_TRUE(SavePatternBtnClick(nullptr, Editor));
-  EXPECT_EQ(title, "Save Pattern");
-  EXPECT_EQ(prompt, "Enter Pattern Name");
-  EXPECT_EQ(preset, "New Pattern");
-  EXPECT_EQ(List[0].Name, "Test") << "before the dialog was ever shown, row 1 is current";
-  EXPECT_EQ(Combo.currentIndex(), 0);
-  EXPECT_EQ(Combo.currentText(), "Test");
-  TPatternArray read;
-  EXPECT_EQ(LoadPatterns(read, DefaultPatternFileName(), {}), 20);
-
-  TModalAnswer cancel([](QWidget* W) { qobject_cast<QDialog*>(W)->reject(); });
-  EXPECT_FALSE(SavePatternBtnClick(nullptr, Editor));
-  EXPECT_EQ(List.size(), 20u);
+    // Apply resizes the figure and its image control.
+    w.Settings2->trigger();
+    d.PageControl1->setCurrentWidget(d.TabSheet1);
+    QTest::mouseClick(d.SizeRadio->Button(0), Qt::LeftButton);
+    QTest::mouseClick(d.ApplyBtn, Qt::LeftButton);
+    EXPECT_EQ(w.Sim.FigureImage.Width(), 320);
+    EXPECT_EQ(w.Sim.FigureImage.Height(), 200);
+    EXPECT_EQ(w.Image2->size(), QSize(320, 200));
+    d.MarkCenterChk->setChecked(true);
+    EXPECT_TRUE(MarkCenterChecked());
+  }
+  qunsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
