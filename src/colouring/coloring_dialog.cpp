@@ -18,6 +18,7 @@
 #include "colouring/work_progress_dialog.h"
 #include "controls/application_error.h"
 #include "controls/auto_button.h"
+#include "controls/glyph_images.h"
 #include "controls/integer_spin_widget.h"
 #include "controls/radio_group_widget.h"
 #include "controls/real_spin_widget.h"
@@ -47,7 +48,7 @@ QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Captio
 QPushButton* MakeGlyphButton(QWidget* Parent, const char* Name, const QString& Caption, QRect Place,
                              TColoringGlyph Glyph) {
   QPushButton* b = MakeButton(Parent, Name, Caption, Place);
-  b->setIcon(QIcon(QPixmap::fromImage(ColoringButtonGlyph(Glyph))));
+  b->setIcon(QIcon(QPixmap::fromImage(MakeTransparent(ColoringButtonGlyph(Glyph)))));
   b->setIconSize(QSize(16, 16));
   return b;
 }
@@ -78,6 +79,10 @@ TColoringDlg::TColoringDlg(QWidget* Parent, TImageHolder* Figure, TLineColoring*
   setModal(false);
   setWindowFlag(Qt::WindowStaysOnTopHint, true);
   setFixedSize(341, 390);
+  // The controls sit at fixed places sized for the small dialog font of the toolkit.
+  QFont small = font();
+  small.setPixelSize(11);
+  setFont(small);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -142,7 +147,7 @@ void TColoringDlg::BuildMosaicTab() {
   ColorRadio->SetColumns(2);
   ColorRadio->SetItems({"12", "20", "24", "30", "32"});
   ColorRadio->SetItemIndex(4);  // before the handler is bound: the form sets it quietly
-  ColorRadio->setGeometry(64, 4, 113, 57);
+  ColorRadio->setGeometry(64, 2, 113, 63);
   ColorRadio->OnClick = [this](QObject*) { InvokeGuarded([this] { ColorRadioClick(); }); };
 
   ResetDepthSpaceBtn = MakeGlyphButton(tab, "ResetDepthSpaceBtn", "Reset Spacing", QRect(64, 67, 116, 27),
@@ -165,20 +170,20 @@ void TColoringDlg::BuildMosaicTab() {
 
   auto* adjust = new QGroupBox("Adjust Band", tab);
   adjust->setObjectName("AdjustBandGroup");
-  adjust->setGeometry(62, 231, 116, 85);
-  MakeLabel(adjust, "Band", QPoint(8, 15));
+  adjust->setGeometry(62, 229, 116, 85);
+  MakeLabel(adjust, "Band", QPoint(8, 17));
   DepthBandSpin = new TIntegerSpin(adjust);
   DepthBandSpin->setObjectName("DepthBandSpin");
   DepthBandSpin->SetMinValue(1);
   DepthBandSpin->SetMaxValue(32);
   DepthBandSpin->SetUseLimit(true);
   DepthBandSpin->SetValue(1);
-  DepthBandSpin->setGeometry(8, 30, 62, 21);
+  DepthBandSpin->setGeometry(8, 31, 62, 21);
   DepthBandSpin->OnChange = [this](QObject*) { DepthBandSpinChange(); };
   DisDepthColor = new TColorPanel(adjust);
   DisDepthColor->setObjectName("DisDepthColor");
-  DisDepthColor->setGeometry(74, 31, 30, 20);
-  GetDepthColor = MakeButton(adjust, "GetDepthColor", "Change Color", QRect(7, 54, 101, 22));
+  DisDepthColor->setGeometry(74, 32, 30, 20);
+  GetDepthColor = MakeButton(adjust, "GetDepthColor", "Change Color", QRect(7, 56, 101, 22));
   OnClicked(GetDepthColor, this, [this] { GetDepthColorClick(); });
 
   MozaicBtn = MakeButton(tab, "MozaicBtn", "Mozaic Image", QRect(200, 8, 105, 25));
@@ -196,7 +201,7 @@ void TColoringDlg::BuildMosaicTab() {
   MozaicRadio->setTitle("Mozaic Colors");
   MozaicRadio->SetItems({"Gradient Colors", "Random Colors"});
   MozaicRadio->SetItemIndex(0);
-  MozaicRadio->setGeometry(193, 65, 128, 49);
+  MozaicRadio->setGeometry(193, 63, 128, 55);
 
   auto* back = new QGroupBox("Background Color", tab);
   back->setObjectName("BackgroundColorGroup");
@@ -205,7 +210,7 @@ void TColoringDlg::BuildMosaicTab() {
   BackColorDis->setObjectName("BackColorDis");
   BackColorDis->SetColor(clBlack);
   BackColorDis->setGeometry(10, 17, 30, 22);
-  BackColorBtn = MakeButton(back, "BackColorBtn", "Change Color", QRect(45, 17, 74, 22));
+  BackColorBtn = MakeButton(back, "BackColorBtn", "Change Color", QRect(43, 17, 80, 22));
   OnClicked(BackColorBtn, this, [this] { BackColorBtnClick(); });
 
   MakeLabel(tab, "Fill Threshold", QPoint(208, 169));

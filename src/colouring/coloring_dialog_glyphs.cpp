@@ -8,8 +8,8 @@
 namespace trochodraw {
 
 QImage ColoringButtonGlyph(TColoringGlyph Glyph) {
-  QImage image(16, 16, QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
+  QImage image(16, 16, QImage::Format_RGB32);
+  image.fill(QColor(255, 0, 255));
   QPainter p(&image);
   const QRect strip(3, 1, 10, 14);
   switch (Glyph) {
@@ -33,25 +33,23 @@ QImage ColoringButtonGlyph(TColoringGlyph Glyph) {
       p.drawRect(strip.adjusted(0, 0, -1, -1));
       break;
     case TColoringGlyph::Invert: {
-      p.setRenderHint(QPainter::Antialiasing);
       p.setPen(Qt::black);
       p.setBrush(QColor(0, 0, 160));
-      const QPointF up[] = {{4, 1}, {8, 6}, {5.5, 6}, {5.5, 14}, {2.5, 14}, {2.5, 6}, {0, 6}};
-      const QPointF down[] = {{12, 15}, {16, 10}, {13.5, 10}, {13.5, 2}, {10.5, 2}, {10.5, 10}, {8, 10}};
+      const QPoint up[] = {{4, 1}, {7, 5}, {5, 5}, {5, 13}, {3, 13}, {3, 5}, {1, 5}};
+      const QPoint down[] = {{11, 14}, {14, 10}, {12, 10}, {12, 2}, {10, 2}, {10, 10}, {8, 10}};
       p.drawPolygon(up, 7);
       p.setBrush(QColor(160, 0, 0));
       p.drawPolygon(down, 7);
       break;
     }
     case TColoringGlyph::Undo: {
-      p.setRenderHint(QPainter::Antialiasing);
       QPainterPath arc;
       arc.moveTo(4, 7);
       arc.cubicTo(6, 2, 14, 3, 13, 9);
       arc.cubicTo(12.5, 12, 10, 13, 8, 13);
       p.setPen(QPen(QColor(0, 0, 160), 2));
       p.drawPath(arc);
-      const QPointF head[] = {{1, 3}, {7, 8}, {1, 10}};
+      const QPoint head[] = {{1, 3}, {7, 8}, {1, 10}};
       p.setPen(Qt::NoPen);
       p.setBrush(QColor(0, 0, 160));
       p.drawPolygon(head, 3);

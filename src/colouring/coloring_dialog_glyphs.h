@@ -4,7 +4,8 @@
 
 namespace trochodraw {
 
-// The small pictures beside the captions of the palette buttons and "Undo".
+// The small pictures beside the captions of the palette buttons and "Undo": 16 x 16, the
+// bottom-left pixel's colour (magenta) standing for transparent.
 enum class TColoringGlyph { ResetSpacing, RGBGradient, HueGradient, Invert, Undo };
 
 QImage ColoringButtonGlyph(TColoringGlyph Glyph);

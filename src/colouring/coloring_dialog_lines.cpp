@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <algorithm>
 #include <limits>
 
@@ -37,8 +38,12 @@ QFrame* CaptionPanel(QWidget* Parent, const QString& Caption, QWidget* Content, 
   panel->setGeometry(Place);
   auto* row = new QHBoxLayout(panel);
   row->setContentsMargins(1, 1, 1, 1);
-  row->setSpacing(2);
+  row->setSpacing(0);
   auto* label = new QLabel(Caption, panel);
+  // The caption shares the narrow panel with its control: a size smaller than the dialog's.
+  QFont small = label->font();
+  small.setPixelSize(10);
+  label->setFont(small);
   row->addWidget(label, 1);
   Content->setParent(panel);
   Content->setFixedWidth(ContentWidth);
@@ -73,6 +78,16 @@ void TColoringDlg::BuildLinesTab() {
   ModeGroup->SetColumns(3);
   ModeGroup->SetItems({"Single Color", "Step Gradient", "Phase-1 Gradient", "Phase-2 Gradient", "Distance Gradient"});
   ModeGroup->setGeometry(2, 2, w - 4, 49);
+  // Three columns of long captions: the group's margins and gaps kept small.
+  if (auto* grid = ModeGroup->layout()) {
+    grid->setContentsMargins(4, 0, 2, 0);
+    grid->setSpacing(0);
+  }
+  for (int i = 0; i < 5; ++i) {
+    QFont small = ModeGroup->Button(i)->font();
+    small.setPixelSize(10);
+    ModeGroup->Button(i)->setFont(small);
+  }
 
   auto* gradient = new QGroupBox("Gradient Colors", tab);
   gradient->setObjectName("GradientColorsGroup");
@@ -93,12 +108,12 @@ void TColoringDlg::BuildLinesTab() {
   GradientProgress->setGeometry(32, 47, kPreviewWidth, 19);
   EndColorBtn = MakeButton(gradient, "EndColorBtn", "Edit", QRect(32 + kPreviewWidth, 47, 30, 19));
   StepSpin = MakeSpin("StepSpin", 10000);
-  CaptionPanel(gradient, " Steps Perr Cycle", StepSpin, QRect(8, 78, 153, 21), 58);
+  CaptionPanel(gradient, " Steps Perr Cycle", StepSpin, QRect(8, 78, 153, 21), 60);
   StepsDis = new QLabel;
   StepsDis->setObjectName("StepsDis");
   StepsDis->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   StepsDis->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  CaptionPanel(gradient, " Step Count", StepsDis, QRect(165, 78, 105, 21), 40);
+  CaptionPanel(gradient, " Step Count", StepsDis, QRect(165, 78, 105, 21), 38);
   ResetBtn = MakeButton(gradient, "ResetBtn", "Reset", QRect(279, 78, 45, 21));
 
   auto* distance = new QGroupBox("Distance Gradient Parameters", tab);

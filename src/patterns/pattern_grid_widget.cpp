@@ -82,8 +82,9 @@ class TPatternGridDelegate : public QStyledItemDelegate {
     const QPalette& pal = Option.palette;
     const bool fixed = Index.column() == 0;
     const bool current = !fixed && editor && editor->Row() == Index.row() + 1;
-    QColor back = fixed ? pal.color(QPalette::Button) : pal.color(QPalette::Base);
-    QColor text = fixed ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Text);
+    // The fixed column is not selectable, which must not make it look disabled.
+    QColor back = pal.color(QPalette::Active, fixed ? QPalette::Button : QPalette::Base);
+    QColor text = pal.color(QPalette::Active, fixed ? QPalette::ButtonText : QPalette::Text);
     if (current) {
       back = pal.color(QPalette::Active, QPalette::Highlight);
       text = pal.color(QPalette::Active, QPalette::HighlightedText);

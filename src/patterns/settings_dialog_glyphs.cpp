@@ -13,6 +13,7 @@ const QColor kPaper(255, 255, 255);
 const QColor kBlue(0, 0, 160);
 const QColor kGreen(0, 128, 0);
 const QColor kRed(192, 0, 0);
+const QColor kTransparent(255, 0, 255);
 
 // A sheet with a turned corner and a few lines of text.
 void Sheet(QPainter& P, int X, int Y, int W, int H, bool Lines) {
@@ -42,8 +43,9 @@ void Arrow(QPainter& P, bool Up) {
 }  // namespace
 
 QImage PatternButtonGlyph(TPatternGlyph Glyph) {
-  QImage image(16, 16, QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
+  // The button treats the bottom-left pixel's colour as transparent: a colour no glyph uses.
+  QImage image(16, 16, QImage::Format_RGB32);
+  image.fill(kTransparent);
   QPainter p(&image);
   switch (Glyph) {
     case TPatternGlyph::Insert:
@@ -66,12 +68,11 @@ QImage PatternButtonGlyph(TPatternGlyph Glyph) {
       p.drawLine(12, 4, 4, 12);
       break;
     case TPatternGlyph::Search:
-      p.setRenderHint(QPainter::Antialiasing);
-      p.setPen(QPen(kInk, 1.5));
+      p.setPen(QPen(QColor(128, 64, 0), 3, Qt::SolidLine, Qt::SquareCap));
+      p.drawLine(10, 10, 13, 13);
+      p.setPen(kInk);
       p.setBrush(QColor(200, 230, 255));
-      p.drawEllipse(QRectF(1.5, 1.5, 9, 9));
-      p.setPen(QPen(QColor(128, 64, 0), 3, Qt::SolidLine, Qt::RoundCap));
-      p.drawLine(QPointF(10, 10), QPointF(14, 14));
+      p.drawEllipse(1, 1, 9, 9);
       break;
     case TPatternGlyph::Properties: Sheet(p, 2, 1, 12, 14, true); break;
     case TPatternGlyph::AllProperties:
