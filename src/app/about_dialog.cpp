@@ -1,6 +1,7 @@
 #include "app/about_dialog.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -15,13 +16,14 @@ TAboutDlg* AboutDlg = nullptr;
 
 namespace {
 
-constexpr const char* kDescription = "The two-wheel drawing machine";
+constexpr const char* kDescription = "Two-wheel drawing machine";
 constexpr const char* kEmail = "info@trochodraw.org";
 constexpr const char* kSiteCaption = "www.trochodraw.org";
 constexpr const char* kSitePage = "https://trochodraw.org/gallery/";
 
-QFont PixelFont(const QString& Family, int Pixels, bool Bold) {
-  QFont F(Family);
+QFont PixelFont(const QStringList& Families, int Pixels, bool Bold) {
+  QFont F;
+  F.setFamilies(Families);
   F.setPixelSize(Pixels);
   F.setBold(Bold);
   return F;
@@ -57,7 +59,7 @@ TAboutDlg::TAboutDlg(QWidget* Parent) : QDialog(Parent) {
   QPalette Pal = palette();
   Pal.setColor(QPalette::Window, Qt::black);
   setPalette(Pal);
-  setFont(PixelFont(font().family(), 11, true));
+  setFont(PixelFont({font().family()}, 11, true));
 
   About2 = new QLabel(this);
   About2->setObjectName("About2");
@@ -73,10 +75,15 @@ TAboutDlg::TAboutDlg(QWidget* Parent) : QDialog(Parent) {
   Stack->setSpacing(0);
 
   ProductName = AddLabel(Panel1, Stack, "ProductName", "Trochodraw", 41);
-  ProductName->setFont(PixelFont("Arial", 35, true));
+  // Arial, or a face with its widths where it is missing.
+  QFont NameFont = PixelFont({"Arial", "Liberation Sans", "Nimbus Sans", "Helvetica"}, 35, true);
+  // A wider stand-in face is made smaller rather than cut off at the panel's edge.
+  while (NameFont.pixelSize() > 20 && QFontMetrics(NameFont).horizontalAdvance("Trochodraw") > 197 - 4)
+    NameFont.setPixelSize(NameFont.pixelSize() - 1);
+  ProductName->setFont(NameFont);
   SetTextColor(ProductName, Qt::yellow);
 
-  const QFont RedFont = PixelFont("MS Sans Serif", 11, true);
+  const QFont RedFont = PixelFont({"MS Sans Serif", "Liberation Sans", "Nimbus Sans", font().family()}, 11, true);
   Display1 = AddLabel(Panel1, Stack, "Display1", kDescription, 16);
   VersionLabel = AddLabel(Panel1, Stack, "VersionLabel", "Version 1.0", 16);
   CopyRightLabel = AddLabel(Panel1, Stack, "CopyRightLabel", "Trochodraw Developers", 16);
@@ -91,7 +98,7 @@ TAboutDlg::TAboutDlg(QWidget* Parent) : QDialog(Parent) {
   LinkLabel1->setObjectName("LinkLabel1");
   LinkLabel1->SetCaption(kSiteCaption);
   LinkLabel1->SetHint(kSitePage);
-  QFont LinkFont = PixelFont(font().family(), 13, true);
+  QFont LinkFont = PixelFont({font().family()}, 13, true);
   LinkFont.setUnderline(true);
   LinkLabel1->setFont(LinkFont);
   LinkLabel1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

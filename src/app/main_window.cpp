@@ -58,6 +58,7 @@ TForm1::TForm1(QWidget* Parent) : QMainWindow(Parent), Sim(LineColoringState()),
 
   BindHandlers();
   BindSimulation();
+  KeepScrollFraction();
   FormCreate();
 }
 
@@ -95,9 +96,8 @@ void TForm1::showEvent(QShowEvent* Event) {
   QMainWindow::showEvent(Event);
   if (!FFirstShow) return;
   FFirstShow = false;
-  // The splitter and the scroll ranges take their sizes only once the window is laid out.
+  // The splitter takes its sizes only once the window is laid out.
   Splitter1->setSizes({356, std::max(Splitter1->width() - 356 - Splitter1->handleWidth(), 100)});
-  QTimer::singleShot(0, this, [this] { ScrollToFraction(ScrollBox1, 0.5, 0.5); });
 }
 
 void TForm1::ReadTickSettings() {
@@ -128,6 +128,19 @@ void TForm1::ScrollToFraction(QScrollArea* Box, double FX, double FY) {
   QScrollBar* V = Box->verticalScrollBar();
   H->setValue(static_cast<int>(RoundHalfEven(H->maximum() * FX)));
   V->setValue(static_cast<int>(RoundHalfEven(V->maximum() * FY)));
+  // Qt lays the box out only when it is shown and again as the window settles, so the
+  // fractions are kept and applied to every new range until the user scrolls.
+  FScrollBox = Box;
+  FScrollFraction = QPointF(FX, FY);
+}
+
+void TForm1::KeepScrollFraction() {
+  for (QScrollBar* Bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()}) {
+    connect(Bar, &QScrollBar::rangeChanged, this, [this] {
+      if (FScrollBox) ScrollToFraction(FScrollBox, FScrollFraction.x(), FScrollFraction.y());
+    });
+    connect(Bar, &QScrollBar::actionTriggered, this, [this] { FScrollBox = nullptr; });
+  }
 }
 
 void TForm1::BindSimulation() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointF>
 #include <memory>
 
 #include "colouring/image_undoer.h"
@@ -186,7 +187,11 @@ class TForm1 : public QMainWindow, public TPatternHost {
   void PatternComboEdited(const QString& Text);
   void ShowAngleDisplays(const TAngleDisplays& D);
 
+  void KeepScrollFraction();
+
   bool FFirstShow = true;
+  QScrollArea* FScrollBox = nullptr;
+  QPointF FScrollFraction;
   QString FComboTyped;
 };
 

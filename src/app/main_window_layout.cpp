@@ -76,6 +76,8 @@ TFancySpeedBtn* TopButton(QWidget* Parent, const char* Name, const QString& Capt
   B->SetGradient(true);
   B->SetGradColor1(0x808080);
   B->SetGradColor2(clBlack);
+  // Down shows the gradient upside down, dark enough for the lime caption.
+  B->SetDownInvert(true);
   B->setFont(BoldCaptionFont(B->font()));
   SetTextColor(B, kLime);
   B->setFixedSize(std::max(66, B->fontMetrics().horizontalAdvance(Caption) + (Caption == "Run" || Caption == "Step" ? 34 : 14)), 25);
@@ -183,7 +185,7 @@ void TForm1::BuildTopBar() {
   PatternCombo->setInsertPolicy(QComboBox::NoInsert);
   // Typing completes to the first name that begins with the typed text (see the handler).
   PatternCombo->setCompleter(nullptr);
-  PatternCombo->setFixedWidth(124);
+  PatternCombo->setFixedWidth(116);
   PatternCombo->setMaxVisibleItems(20);
   QFont ComboFont = PatternCombo->font();
   ComboFont.setBold(false);
@@ -202,7 +204,7 @@ void TForm1::BuildTopBar() {
   SavePatternBtn->SetGradColor1(0x808080);
   SavePatternBtn->SetGradColor2(clBlack);
   SetTextColor(SavePatternBtn, kLime);
-  SavePatternBtn->setFixedSize(84, 25);
+  SavePatternBtn->setFixedSize(SavePatternBtn->fontMetrics().horizontalAdvance("Save Pattern") + 16, 25);
   L->addWidget(SavePatternBtn);
 
   AntialiasChk = Named(new QCheckBox("Antialias Lines", Panel5), "AntialiasChk");

@@ -3,7 +3,9 @@
 #include <QIcon>
 #include <QMessageBox>
 
+#include "app/manual_window_dialog.h"
 #include "controls/application_error.h"
+#include "controls/html_help_viewer.h"
 
 namespace trochodraw {
 
@@ -19,9 +21,13 @@ TApplication::TApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {
   setDesktopFileName("trochodraw");
   setWindowIcon(QIcon(":/trochodraw/trochodraw.png"));
   SetApplicationErrorHandler(&TApplication::ShowException);
+  SetHtmlHelpFunction(&ShowHelpPage);
 }
 
-TApplication::~TApplication() { SetApplicationErrorHandler({}); }
+TApplication::~TApplication() {
+  SetHtmlHelpFunction({});
+  SetApplicationErrorHandler({});
+}
 
 bool TApplication::notify(QObject* Receiver, QEvent* Event) {
   try {

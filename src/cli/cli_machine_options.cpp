@@ -49,17 +49,24 @@ bool ParseMachineOption(const std::string& Option, TArgs& Args, TMachineOptions&
   } else if (opt == "--mode") {
     const std::string v = Args.Value(opt);
     int mode;
-    if (v == "two-wheel") mode = pmTwoWheel;
-    else if (v == "outer-planetary") mode = pmOuterPlanet;
-    else if (v == "inner-planetary") mode = pmInnerPlanet;
-    else throw EUsage("option --mode: unknown mode: " + v);
+    if (v == "two-wheel")
+      mode = pmTwoWheel;
+    else if (v == "outer-planetary")
+      mode = pmOuterPlanet;
+    else if (v == "inner-planetary")
+      mode = pmInnerPlanet;
+    else
+      throw EUsage("option --mode: unknown mode: " + v);
     Out.Settings.push_back([mode](TMachineSettings& S) { S.SetModeIndex(mode); });
   } else if (opt == "--mechanism") {
     const std::string v = Args.Value(opt);
     int mechanism;
-    if (v == "pantograph") mechanism = amPantograph;
-    else if (v == "t-bar") mechanism = amTBar;
-    else throw EUsage("option --mechanism: unknown mechanism: " + v);
+    if (v == "pantograph")
+      mechanism = amPantograph;
+    else if (v == "t-bar")
+      mechanism = amTBar;
+    else
+      throw EUsage("option --mechanism: unknown mechanism: " + v);
     Out.Settings.push_back([mechanism](TMachineSettings& S) { S.SetMechanismIndex(mechanism); });
   } else if (opt == "--angles") {
     const auto v = Args.Reals(opt, 4);

@@ -28,8 +28,7 @@ char Separator(const QString& S, char Fallback) {
 
 int ParseIndex(const std::string& Text, size_t Count) {
   int64_t v = 0;
-  if (!TryStrToInt64(Text, v) || Text.find('$') != std::string::npos || v < 0 ||
-      v >= static_cast<int64_t>(Count))
+  if (!TryStrToInt64(Text, v) || Text.find('$') != std::string::npos || v < 0 || v >= static_cast<int64_t>(Count))
     throw EUsage("no pattern " + Text + " (the library holds " + std::to_string(Count) + ", from 0)");
   return static_cast<int>(v);
 }

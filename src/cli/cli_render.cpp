@@ -8,6 +8,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/cli_machine_options.h"
+#include "cli/cli_mosaic.h"
 #include "imagefiles/save_figure.h"
 #include "machine/simulation.h"
 
@@ -25,14 +26,14 @@ struct TRenderOptions {
   double Angles[4] = {};
   TMachineOptions Machine;
   bool Progress = false;
+  TMosaicOptions Mosaic;
 };
 
 const char* const kUsage =
     "usage: trochodraw-cli render [options] -o FILE\n"
-    "  --pattern NAME                 start from the library's first pattern of that name\n"
-    "  --patterns-file PATH           the library to read (default: the user's Gyrotracer.ini);\n"
-    "                                 with neither, the first built-in pattern. Machine options\n"
-    "                                 go through the main window's controls after the pattern\n"
+    "  --pattern NAME                 start from the first saved pattern of that name\n"
+    "  --patterns-file PATH           pattern library to read (default: the user's Gyrotracer.ini;\n"
+    "                                 without either option: the first built-in pattern)\n"
     "  --radius1 P --radius2 P        wheel radii in percent (1 to 100)\n"
     "  --rpm1 R --rpm2 R              speeds (-100 to 100)\n"
     "  --mode two-wheel|outer-planetary|inner-planetary\n"
@@ -99,14 +100,16 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
       o.PathOutput = a.Value(opt);
     } else if (opt == "--progress") {
       o.Progress = true;
+    } else if (ParseMosaicOption(opt, a, o.Mosaic)) {
     } else if (opt == "-h" || opt == "--help") {
-      std::cout << kUsage;
+      std::cout << kUsage << kMosaicUsage;
       std::exit(0);
     } else {
       throw EUsage("unknown option: " + opt);
     }
   }
   if (o.Output.empty()) throw EUsage("render needs -o FILE");
+  CheckMosaicOptions(o.Mosaic);
 }
 
 void ShowProgress(int done, int total) {
@@ -170,6 +173,7 @@ int RunRender(int argc, char** argv) {
       sim.Timer1Timer();
       if (o.Progress && (t % every == 0 || t == o.Ticks)) ShowProgress(t, o.Ticks);
     }
+    RunMosaic(sim.FigureImage, o.Mosaic, o.Progress);
     if (path) {
       path->flush();
       if (!*path) throw EImageError("Write error on " + o.PathOutput);

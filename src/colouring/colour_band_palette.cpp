@@ -12,9 +12,7 @@ namespace trochodraw {
 
 namespace {
 
-constexpr TColor Hex(uint32_t RRGGBB) {
-  return RGBColor(uint8_t(RRGGBB >> 16), uint8_t(RRGGBB >> 8), uint8_t(RRGGBB));
-}
+constexpr TColor Hex(uint32_t RRGGBB) { return RGBColor(uint8_t(RRGGBB >> 16), uint8_t(RRGGBB >> 8), uint8_t(RRGGBB)); }
 
 int32_t ClampToInt32(int64_t V) {
   return static_cast<int32_t>(
@@ -31,9 +29,8 @@ std::vector<TColor> BuiltInPalette(TColorCount Count) {
              0x008080, 0x00FFFF, 0x0000FF, 0x000080, 0x800080, 0xFF00FF};
       break;
     case dc20:
-      rgb = {0x000000, 0xFFFFFF, 0xBFBFBF, 0xA0A0A0, 0xBF80BF, 0xD000D0, 0xD000A0,
-             0xFF0000, 0xFF7F00, 0xFFBF00, 0xFFFF00, 0xBFFF00, 0x7FFF00, 0x00FF3F,
-             0x00FFBF, 0x00FFFF, 0x00BFFF, 0x007FFF, 0x0000D0, 0x000080};
+      rgb = {0x000000, 0xFFFFFF, 0xBFBFBF, 0xA0A0A0, 0xBF80BF, 0xD000D0, 0xD000A0, 0xFF0000, 0xFF7F00, 0xFFBF00,
+             0xFFFF00, 0xBFFF00, 0x7FFF00, 0x00FF3F, 0x00FFBF, 0x00FFFF, 0x00BFFF, 0x007FFF, 0x0000D0, 0x000080};
       break;
     case dc24:
       rgb = {0x000000, 0xFF0000, 0xFF3F00, 0xFF7F00, 0xFFBF00, 0xFFFF00, 0xBFFF00, 0x7FFF00,
@@ -41,10 +38,9 @@ std::vector<TColor> BuiltInPalette(TColorCount Count) {
              0x003FFF, 0x0000FF, 0x3F00FF, 0x7F00FF, 0xBF00FF, 0xFF00FF, 0xFF00BF, 0xFF007F};
       break;
     case dc30:
-      rgb = {0x000000, 0xFFFFFF, 0xD0D0D0, 0xBFBFBF, 0xA0A0A0, 0x808080, 0xD040D0, 0xFF00FF,
-             0xD000D0, 0x800080, 0xD00040, 0xFF0000, 0xFF3F00, 0xFF7F00, 0xFFBF00, 0xFFFF00,
-             0xBFFF00, 0x7FFF00, 0x3FFF00, 0x00FF00, 0x00FF3F, 0x00FF7F, 0x00FFBF, 0x00FFFF,
-             0x00BFFF, 0x007FFF, 0x003FFF, 0x0000FF, 0x0000D0, 0x000080};
+      rgb = {0x000000, 0xFFFFFF, 0xD0D0D0, 0xBFBFBF, 0xA0A0A0, 0x808080, 0xD040D0, 0xFF00FF, 0xD000D0, 0x800080,
+             0xD00040, 0xFF0000, 0xFF3F00, 0xFF7F00, 0xFFBF00, 0xFFFF00, 0xBFFF00, 0x7FFF00, 0x3FFF00, 0x00FF00,
+             0x00FF3F, 0x00FF7F, 0x00FFBF, 0x00FFFF, 0x00BFFF, 0x007FFF, 0x003FFF, 0x0000FF, 0x0000D0, 0x000080};
       break;
     case dc32:
       rgb.push_back(0x000000);
@@ -205,7 +201,8 @@ void TColorBandPalette::MoveBoundary(int Index, int64_t Position, int Height, bo
   auto bottom = [this](int j) -> int32_t& { return FEntries[static_cast<size_t>(j)].Bottom; };
   bottom(Index) = ClampToInt32(Position);
   for (int j = Index; j <= FCount - 2; ++j)
-    if (bottom(j) >= bottom(j + 1)) bottom(j + 1) = ClampToInt32(std::min<int64_t>(int64_t{bottom(j)} + gap, kFullScale));
+    if (bottom(j) >= bottom(j + 1))
+      bottom(j + 1) = ClampToInt32(std::min<int64_t>(int64_t{bottom(j)} + gap, kFullScale));
   for (int j = Index; j >= 1; --j)
     if (bottom(j) <= bottom(j - 1)) bottom(j - 1) = ClampToInt32(std::max<int64_t>(int64_t{bottom(j)} - gap, 0));
   RecomputeDepths();
@@ -332,6 +329,11 @@ std::optional<TRect> TColorBandPalette::SelectionMark(int Width, int Height) con
 void TColorBandPalette::ChooseColorCount(TColorCount Value) {
   SetColorCount(Value);
   if (Value == dc20 || Value == dc30) SetEntryColor(1, RGBColor(240, 240, 240));
+  SaveHueBase();
+}
+
+void TColorBandPalette::ChangeSelectedColor(std::optional<TColor> Chosen) {
+  if (Chosen) SetEntryColor(FSelected, *Chosen);
   SaveHueBase();
 }
 

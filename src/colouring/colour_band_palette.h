@@ -23,16 +23,16 @@ struct TColorBand {
 
 // What the bar paints for one band, in pixels of a bar of the given size.
 struct TBandPaint {
-  int Index = 0;          // entry index; Count for the strip below the last boundary
-  int Top = 0;            // first row of the band
-  int Bottom = 0;         // row below the band
-  TRect Outline;          // the toolkit rectangle (0, Top - 1, Width, Bottom)
+  int Index = 0;   // entry index; Count for the strip below the last boundary
+  int Top = 0;     // first row of the band
+  int Bottom = 0;  // row below the band
+  TRect Outline;   // the toolkit rectangle (0, Top - 1, Width, Bottom)
   TColor Brush = clBlack;
   TColor Pen = clBlack;   // black on light bands, grey 128 on dark ones
   bool Labelled = false;  // draw Label when the text height + 1 < Bottom - Top
   std::string Label;
   TColor LabelColor = clBlack;
-  TRect LabelRect;        // the band shrunk by one pixel on every side
+  TRect LabelRect;  // the band shrunk by one pixel on every side
 };
 
 // The band palette behind the "Mosaic" tab's colour bar: an ordered list of colour bands
@@ -129,6 +129,9 @@ class TColorBandPalette {
   int HueOffset() const { return FHueOffset; }
   // Every entry becomes its base colour with the hue turned by Offset degrees.
   void SetHueOffset(int Offset);
+  // "Change Color" of "Adjust Band": the selected entry takes the chosen colour, if one was
+  // chosen; the hue base is saved either way.
+  void ChangeSelectedColor(std::optional<TColor> Chosen);
   // "Band": selects that band (ignored when it is not below Count).
   void SetBandSpin(int Value) { SetSelected(Value); }
 

@@ -49,7 +49,7 @@ std::string TFileUndo::CreateExclusively() {
     folder = std::filesystem::temp_directory_path(ec);
     if (ec) throw EImageError("No temporary folder");
   }
-  const unsigned start = TickCount();
+  const unsigned start = Clock ? Clock() : TickCount();
   for (unsigned n = 0; n <= 0xFFFFu; ++n) {
     const std::string name = TempName(folder, Prefix, start + n);
     if (name.size() > kMaxName) throw EImageError("Temporary file name too long: " + name);

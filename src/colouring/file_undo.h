@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "colouring/circular_index.h"
@@ -23,6 +24,8 @@ class TFileUndo {
   std::string Prefix = "Undo";
   // Where the files go; the system's temporary folder unless set.
   std::filesystem::path Folder;
+  // The source of the names' numbers: the millisecond tick count unless set.
+  std::function<unsigned()> Clock;
 
   // Creates a new, empty file owned by this stack and pushes it; the caller writes it.
   // Slot (if given) receives its ring slot.

@@ -29,6 +29,9 @@ class TFloodFiller {
  public:
   explicit TFloodFiller(double Threshold);
 
+  // With Progress the queue is worked point by point, so that the percentages count the
+  // points as they are visited; without, runs of pixels are filled at once, to the same
+  // result.
   void Fill(TBitmap& Bitmap, int X, int Y, TColor Target, TColor New, const TFillProgress& Progress = {});
 
   double Threshold() const { return FThreshold; }
@@ -43,6 +46,15 @@ class TFloodFiller {
   static int DistanceLimit(double Threshold);
 
  private:
+  struct TSpan {
+    int Y, XL, XR;
+  };
+  void FillQueued(int X, int Y, const TFillProgress& Progress);
+  void FillSpans(int X, int Y);
+  // One visit of a queued point; true when it filled the pixel.
+  bool Visit(int X, int Y);
+  // A visit that fills a whole run of target pixels and queues the run's visits up and down.
+  void VisitAndSpan(int X, int Y);
   void Push(int32_t X, int32_t Y);
   TColorTriple Blend(const uint8_t* Pixel);
 
@@ -52,11 +64,26 @@ class TFloodFiller {
   std::vector<TPoint> FQueue;
   size_t FHead = 0;
   size_t FTail = 0;
-  // BlendValue depends on the pixel only through its largest channel.
-  uint32_t FBlendFor = 0;
-  bool FBlendValid = false;
-  std::array<bool, 256> FBlendKnown{};
-  std::array<TColorTriple, 256> FBlendTo{};
+  std::vector<TSpan> FSpans;
+  // The fill in progress.
+  uint8_t* FBits = nullptr;
+  size_t FStride = 0;
+  int FW = 0, FH = 0;
+  TColorTriple FTarget;
+  uint32_t FTp = 0, FNp = 0;
+  // BlendValue depends on the pixel only through its largest channel: per new colour, the
+  // blends of each largest channel, worked out when first needed. The mosaic's fills use
+  // a few dozen palette colours over and over.
+  struct TBlends {
+    bool Valid = false;
+    uint32_t For = 0;
+    THSVColor NewHSV;
+    std::array<bool, 256> Known{};
+    std::array<TColorTriple, 256> To{};
+  };
+  static constexpr int kBlendSlots = 64;
+  std::vector<TBlends> FBlends;
+  TBlends* FBlend = nullptr;
   TColorTriple FNew;
 };
 

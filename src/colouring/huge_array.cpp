@@ -35,7 +35,7 @@ THugeArray::THugeArray(int Capacity, int ElementSize) : FElementSize(ElementSize
     FBytes = free;
     Capacity = static_cast<int>(FBytes / ElementSize);
   }
-  FData.reset(new (std::nothrow) uint8_t[size_t(std::max<int64_t>(FBytes, 1))]);
+  FData.reset(new (std::nothrow) uint8_t[size_t(std::max<int64_t>(FBytes, 1))]());
   if (!FData) throw EHugeArrayError("Out of memory");
   FCapacity = Capacity;
 }
@@ -45,7 +45,7 @@ THugeArray::~THugeArray() = default;
 void THugeArray::Reallocate(int NewCapacity) {
   if (NewCapacity <= 0) throw EHugeArrayError("Empty Array Allocation");
   const int64_t bytes = int64_t{NewCapacity} * FElementSize;
-  std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[size_t(bytes)]);
+  std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[size_t(bytes)]());
   if (!block) throw EHugeArrayError("Out of memory");
   std::memcpy(block.get(), FData.get(), size_t(std::min(FCount, NewCapacity)) * size_t(FElementSize));
   FData = std::move(block);

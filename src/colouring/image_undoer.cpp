@@ -8,7 +8,9 @@ namespace {
 
 }  // namespace
 
-TImageUndoer::~TImageUndoer() { Hook(false); }
+TImageUndoer::~TImageUndoer() {
+  if (FAutoUpdate) Hook(false);
+}
 
 void TImageUndoer::Hook(bool On) {
   if (!FImage) return;

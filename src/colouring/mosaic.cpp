@@ -9,8 +9,8 @@
 namespace trochodraw {
 
 TMosaicRandom TMosaicRandom::FromClock() {
-  return TMosaicRandom(
-      static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^ 0x9E3779B97F4A7C15ull);
+  return TMosaicRandom(static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
+                       0x9E3779B97F4A7C15ull);
 }
 
 uint64_t TMosaicRandom::Next() {
@@ -53,9 +53,11 @@ void MozaicImage(TBitmap& Figure, const TColorBandPalette& Palette, const TMosai
 
   std::vector<TColor> bands;
   for (int k = 1; k < Palette.Count(); ++k) bands.push_back(Palette.EntryColor(k));
-  auto isBand = [&bands](TColor c) {
+  TColor lastBand = bands.empty() ? 0 : bands[0];  // neighbours mostly share their region's colour
+  auto isBand = [&](TColor c) {
+    if (!bands.empty() && c == lastBand) return true;
     for (TColor b : bands)
-      if (b == c) return true;
+      if (b == c) return (lastBand = b), true;
     return false;
   };
 
@@ -70,7 +72,7 @@ void MozaicImage(TBitmap& Figure, const TColorBandPalette& Palette, const TMosai
     for (int x = 0; x < W; ++x) {
       const uint8_t* px = row + size_t(x) * 3;
       const TColorTriple p{px[0], px[1], px[2]};
-      const TColor pc = TripleToColor(p);
+      const TColor pc = RGBColor(p.Red, p.Green, p.Blue);
       if (Settings.Colors == mcGradient) {
         if (pc == kOutsideMarker || filler.Beyond(p, bgt) || isBand(pc)) continue;
         const double dx = x - cx, dy = y - cy;

@@ -19,7 +19,7 @@ inline constexpr TColor kOutsideMarker = 0xF3F2F1;  // RGB(241, 242, 243)
 
 struct TMosaicSettings {
   TMosaicColors Colors = mcGradient;
-  double Threshold = 0.6;     // "Fill Threshold", 0..1
+  double Threshold = 0.6;      // "Fill Threshold", 0..1
   TColor BackColor = clBlack;  // "Background Color"
 };
 

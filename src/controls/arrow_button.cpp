@@ -1,13 +1,12 @@
 #include "controls/arrow_button.h"
 
-#include <QPainter>
 #include <qdrawutil.h>
+
+#include <QPainter>
 
 namespace trochodraw {
 
-TArrowButton::TArrowButton(QWidget* Parent) : TAutoButton(Parent) {
-  DoRepeat = true;
-}
+TArrowButton::TArrowButton(QWidget* Parent) : TAutoButton(Parent) { DoRepeat = true; }
 
 void TArrowButton::SetUpArrow(bool Value) {
   if (Value == FUpArrow) return;

@@ -71,8 +71,7 @@ void TCustomEditEx::DoExit() {
 }
 
 void TCustomEditEx::focusInEvent(QFocusEvent* Event) {
-  const bool LeftPress =
-      Event->reason() == Qt::MouseFocusReason && (QGuiApplication::mouseButtons() & Qt::LeftButton);
+  const bool LeftPress = Event->reason() == Qt::MouseFocusReason && (QGuiApplication::mouseButtons() & Qt::LeftButton);
   QLineEdit::focusInEvent(Event);
   if (AutoSelect && !LeftPress) selectAll();
   InvokeGuarded([this] { DoEnter(); });

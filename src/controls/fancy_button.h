@@ -9,7 +9,16 @@
 namespace trochodraw {
 
 // Modal results a button hands to its dialog, in the toolkit's numbering.
-enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+enum TModalResult : int {
+  mrNone = 0,
+  mrOk = 1,
+  mrCancel = 2,
+  mrAbort = 3,
+  mrRetry = 4,
+  mrIgnore = 5,
+  mrYes = 6,
+  mrNo = 7
+};
 
 // The gradient push button: a focusable button that can be the dialog default and carries
 // a modal result, painted like the gradient speed button.

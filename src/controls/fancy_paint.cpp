@@ -60,9 +60,7 @@ double LighteningFraction(bool PressedLook, bool DownInvert, bool Hot) {
 }
 
 TColor LightenColor(TColor RGB, double F) {
-  auto Channel = [F](uint8_t C) {
-    return static_cast<uint8_t>(RoundHalfEven((255.0 - C) * F + C));
-  };
+  auto Channel = [F](uint8_t C) { return static_cast<uint8_t>(RoundHalfEven((255.0 - C) * F + C)); };
   return RGBColor(Channel(RedOf(RGB)), Channel(GreenOf(RGB)), Channel(BlueOf(RGB)));
 }
 
@@ -112,7 +110,8 @@ void PaintFancyFace(QPainter& P, const TRect& Face, const TFancyLook& Look, cons
   }
   const int Rows = Face.Bottom - Face.Top;
   for (int I = 0; I < Rows; ++I)
-    P.fillRect(Face.Left, Face.Top + I, Face.Right - Face.Left, 1, Q(GradientRowColor(Colors.Top, Colors.Bottom, Rows, I)));
+    P.fillRect(Face.Left, Face.Top + I, Face.Right - Face.Left, 1,
+               Q(GradientRowColor(Colors.Top, Colors.Bottom, Rows, I)));
 }
 
 TContentLayout LayoutFancyContent(const TRect& Bounds, QSize Text, QSize Glyph, int Spacing, int Margin) {

@@ -30,9 +30,7 @@ QImage EmbossGlyph(const QImage& Frame, QColor Face, QColor Highlight, QColor Sh
   const int W = Src.width();
   const int H = Src.height();
   const QRgb T = Opaque(Src.pixel(0, H - 1));
-  auto At = [&](int X, int Y) {
-    return Opaque(Src.pixel(std::clamp(X, 0, W - 1), std::clamp(Y, 0, H - 1)));
-  };
+  auto At = [&](int X, int Y) { return Opaque(Src.pixel(std::clamp(X, 0, W - 1), std::clamp(Y, 0, H - 1))); };
   // A separate mark per pixel rather than black pixels in a T-filled mask: with a black
   // transparent colour such a mask would be black all over and emboss the whole square.
   std::vector<bool> Marked(static_cast<size_t>(W) * H, false);
@@ -66,7 +64,8 @@ std::array<QImage, 4> MakeStateImages(const QImage& Strip, int NumGlyphs, QColor
   auto FrameOf = [&](int K) { return Strip.copy(K * W, 0, W, Strip.height()); };
   for (int K = 0; K < 4; ++K) Images[K] = MakeTransparent(FrameOf(K < NumGlyphs ? K : 0));
   if (NumGlyphs < 2)
-    Images[static_cast<int>(TButtonState::bsDisabled)] = MakeTransparent(EmbossGlyph(FrameOf(0), Face, Highlight, Shadow));
+    Images[static_cast<int>(TButtonState::bsDisabled)] =
+        MakeTransparent(EmbossGlyph(FrameOf(0), Face, Highlight, Shadow));
   return Images;
 }
 

@@ -21,7 +21,6 @@ QImage EmbossGlyph(const QImage& Frame, QColor Face, QColor Highlight, QColor Sh
 // The four state images (in TButtonState order) cut from a horizontal strip of NumGlyphs
 // equal frames, each made transparent. A missing frame repeats frame 0; with fewer than two
 // frames the disabled image is the embossed frame 0. An empty strip gives empty images.
-std::array<QImage, 4> MakeStateImages(const QImage& Strip, int NumGlyphs, QColor Face, QColor Highlight,
-                                      QColor Shadow);
+std::array<QImage, 4> MakeStateImages(const QImage& Strip, int NumGlyphs, QColor Face, QColor Highlight, QColor Shadow);
 
 }  // namespace trochodraw

@@ -1,10 +1,11 @@
 #include "controls/speed_button.h"
 
+#include <qdrawutil.h>
+
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
-#include <qdrawutil.h>
 
 #include "controls/application_error.h"
 #include "controls/fancy_paint.h"
@@ -13,6 +14,7 @@ namespace trochodraw {
 
 TSpeedButton::TSpeedButton(QWidget* Parent) : QWidget(Parent) {
   setFocusPolicy(Qt::NoFocus);
+  setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
   resize(23, 22);
 }
 
@@ -211,8 +213,7 @@ void TSpeedButton::changeEvent(QEvent* Event) {
 
 bool TSpeedButton::event(QEvent* Event) {
   // A modal window or hiding takes the pointer away: the release will never come here.
-  if (Event->type() == QEvent::WindowBlocked || Event->type() == QEvent::Hide)
-    InvokeGuarded([&] { CancelPress(); });
+  if (Event->type() == QEvent::WindowBlocked || Event->type() == QEvent::Hide) InvokeGuarded([&] { CancelPress(); });
   return QWidget::event(Event);
 }
 
@@ -233,8 +234,7 @@ void TSpeedButton::paintEvent(QPaintEvent*) {
     qDrawWinButton(&P, rect(), Pal, PressedLook, &Pal.button());
   } else {
     P.fillRect(rect(), Pal.button());
-    if (PressedLook || (FMouseInControl && isEnabled()))
-      qDrawShadePanel(&P, rect(), Pal, PressedLook, 1);
+    if (PressedLook || (FMouseInControl && isEnabled())) qDrawShadePanel(&P, rect(), Pal, PressedLook, 1);
   }
   if (FState == TButtonState::bsExclusive && !FMouseInControl)
     P.fillRect(rect().adjusted(2, 2, -2, -2), QBrush(Pal.color(QPalette::Light), Qt::Dense4Pattern));

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QStyleOptionFrame>
 
 #include "controls/application_error.h"
@@ -91,8 +92,8 @@ void TCustomSpin::keyPressEvent(QKeyEvent* Event) {
       Event->accept();
       return;
     }
-    if (!EditorEnabled() && (Event->key() == Qt::Key_Delete || Event->matches(QKeySequence::Undo) ||
-                             Event->matches(QKeySequence::Redo))) {
+    if (!EditorEnabled() &&
+        (Event->key() == Qt::Key_Delete || Event->matches(QKeySequence::Undo) || Event->matches(QKeySequence::Redo))) {
       Event->accept();
       return;
     }
@@ -101,6 +102,9 @@ void TCustomSpin::keyPressEvent(QKeyEvent* Event) {
       Ch = 13;
     else if (Event->key() != Qt::Key_Delete && !Event->text().isEmpty())
       Ch = Event->text().toUcs4().value(0);
+    // Ctrl with a letter types the control character of that letter (Ctrl+V is 22).
+    const bool CtrlOnly = (Event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+    if (CtrlOnly && ((Ch >= U'@' && Ch <= U'_') || (Ch >= U'a' && Ch <= U'z'))) Ch &= 0x1F;
     if (Ch != 0 && !AcceptsKey(Ch)) {
       Beep();
       Event->accept();
@@ -108,6 +112,20 @@ void TCustomSpin::keyPressEvent(QKeyEvent* Event) {
     }
     QLineEdit::keyPressEvent(Event);
   });
+}
+
+void TCustomSpin::SetEditorEnabled(bool Value) {
+  FRules->EditorEnabled = Value;
+  setAcceptDrops(Value);  // a drop is a paste
+}
+
+void TCustomSpin::mouseReleaseEvent(QMouseEvent* Event) {
+  // The middle button pastes the selection on this platform: it is a paste like any other.
+  if (Event->button() == Qt::MiddleButton && (!EditorEnabled() || isReadOnly())) {
+    Event->accept();
+    return;
+  }
+  TCustomEditEx::mouseReleaseEvent(Event);
 }
 
 void TCustomSpin::contextMenuEvent(QContextMenuEvent* Event) {

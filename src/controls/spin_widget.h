@@ -25,7 +25,7 @@ class TCustomSpin : public TCustomEditEx {
   TDisPanel* UnitsPanel() const { return FUnitsPanel; }
 
   bool EditorEnabled() const { return FRules->EditorEnabled; }
-  void SetEditorEnabled(bool Value) { FRules->EditorEnabled = Value; }
+  void SetEditorEnabled(bool Value);
   bool UseLimit() const { return FRules->UseLimit; }
   void SetUseLimit(bool Value) { FRules->UseLimit = Value; }
   bool Wrap() const { return FRules->Wrap; }
@@ -63,6 +63,7 @@ class TCustomSpin : public TCustomEditEx {
   void DoExit() override;
   void keyPressEvent(QKeyEvent* Event) override;
   void contextMenuEvent(QContextMenuEvent* Event) override;
+  void mouseReleaseEvent(QMouseEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
   void changeEvent(QEvent* Event) override;
 

@@ -33,20 +33,25 @@ void TTrackBarExt::MoveSlider(int Value) {
   if (value() != Before) Changed();
 }
 
+// A new range clamps the slider without a change notification, as the platform's track bar
+// does; RealPos is kept inside the range.
 void TTrackBarExt::SetMin(int Value) {
-  const int Before = value();
   FProgramMove = true;
   setMinimum(Value);
   FProgramMove = false;
-  if (value() != Before) Changed();
+  ClampRealPos();
 }
 
 void TTrackBarExt::SetMax(int Value) {
-  const int Before = value();
   FProgramMove = true;
   setMaximum(Value);
   FProgramMove = false;
-  if (value() != Before) Changed();
+  ClampRealPos();
+}
+
+void TTrackBarExt::ClampRealPos() {
+  if (FRealPos < Min()) FRealPos = Min();
+  if (FRealPos > Max()) FRealPos = Max();
 }
 
 void TTrackBarExt::SetPosition(int Value) { MoveSlider(Value); }

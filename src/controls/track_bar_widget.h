@@ -16,6 +16,7 @@ class TTrackBarExt : public QSlider {
   explicit TTrackBarExt(QWidget* Parent = nullptr);
   ~TTrackBarExt() override;
 
+  // Changing the range moves the slider into it without raising OnChange.
   int Min() const { return minimum(); }
   void SetMin(int Value);
   int Max() const { return maximum(); }
@@ -59,6 +60,7 @@ class TTrackBarExt : public QSlider {
   // Sets the slider from program code; Changed runs here, outside Qt's frames, so that an
   // error from OnChange reaches the caller.
   void MoveSlider(int Value);
+  void ClampRealPos();
 
   double FRealPos = 0;
   bool FEventsOn = true;

@@ -1,8 +1,9 @@
 #include "controls/units_panel_widget.h"
 
+#include <qdrawutil.h>
+
 #include <QEvent>
 #include <QPainter>
-#include <qdrawutil.h>
 
 namespace trochodraw {
 

@@ -63,9 +63,16 @@ std::vector<uint8_t> EncodeBMP(const TBitmap& B) {
     o[at + 1] = GreenOf(c);
     o[at + 2] = RedOf(c);
   }
-  const size_t rowBytes = std::min<size_t>(stride, static_cast<size_t>(B.BytesPerLine()));
-  for (int y = 0; y < B.Height(); ++y)
-    std::memcpy(&o[offset + size_t(B.Height() - 1 - y) * stride], B.ScanLine(y), rowBytes);
+  // Only the pixels are copied: the row padding stays zero. The display format's fourth byte
+  // is unused and written as zero, so no reader takes it for an alpha channel.
+  const size_t rowBytes = (size_t(B.Width()) * size_t(bits) + 7) / 8;
+  const bool clearFourth = B.PixelFormat() == TPixelFormat::pfDevice;
+  for (int y = 0; y < B.Height(); ++y) {
+    uint8_t* row = &o[offset + size_t(B.Height() - 1 - y) * stride];
+    std::memcpy(row, B.ScanLine(y), rowBytes);
+    if (clearFourth)
+      for (int x = 0; x < B.Width(); ++x) row[4 * size_t(x) + 3] = 0;
+  }
   return o;
 }
 

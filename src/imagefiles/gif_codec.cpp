@@ -213,10 +213,8 @@ TBitmap DecodeGIF(const uint8_t* Data, size_t Size) {
     if (type != IMAGE_DESC_RECORD_TYPE) continue;
     if (DGifGetImageDesc(gif) == GIF_ERROR) Fail(GifMessage(gif->Error));
     const GifImageDesc& d = gif->Image;
-    if (d.Width <= 0 || d.Height <= 0 || d.Left < 0 || d.Top < 0) Fail("the picture has no pixels");
-    const int64_t canvasW = std::max<int64_t>(gif->SWidth, int64_t(d.Left) + d.Width);
-    const int64_t canvasH = std::max<int64_t>(gif->SHeight, int64_t(d.Top) + d.Height);
-    CheckPictureSize(canvasW, canvasH);
+    if (d.Width <= 0 || d.Height <= 0) Fail("the picture has no pixels");
+    CheckPictureSize(d.Width, d.Height);
     if (uint64_t(d.Width) * uint64_t(d.Height) > uint64_t(in.Size - in.Pos) * kMaxPixelsPerByte + 65536)
       Fail("the image data is truncated");
     const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
@@ -233,7 +231,7 @@ TBitmap DecodeGIF(const uint8_t* Data, size_t Size) {
     const size_t entries = size_t{1} << TBitmap::BitsPerPixel(fmt);
     palette.resize(entries, clBlack);
     const size_t colours = map && map->ColorCount > 0 ? std::min<size_t>(size_t(map->ColorCount), entries) : entries;
-    TBitmap out(static_cast<int>(canvasW), static_cast<int>(canvasH), fmt);
+    TBitmap out(d.Width, d.Height, fmt);
     out.Palette() = palette;
     auto put = [&](int x, int y, unsigned index) {
       if (index >= colours) index = 0;
@@ -248,14 +246,10 @@ TBitmap DecodeGIF(const uint8_t* Data, size_t Size) {
         row[x >> 3] = index ? uint8_t(row[x >> 3] | m) : uint8_t(row[x >> 3] & ~m);
       }
     };
-    const unsigned background = static_cast<unsigned>(gif->SBackGroundColor);
-    if (background != 0 && (canvasW > d.Width || canvasH > d.Height))
-      for (int y = 0; y < out.Height(); ++y)
-        for (int x = 0; x < out.Width(); ++x) put(x, y, background);
     std::vector<GifPixelType> line(static_cast<size_t>(d.Width));
     auto readRow = [&](int y) {
       if (DGifGetLine(gif, line.data(), d.Width) == GIF_ERROR) Fail(GifMessage(gif->Error));
-      for (int x = 0; x < d.Width; ++x) put(d.Left + x, d.Top + y, line[size_t(x)]);
+      for (int x = 0; x < d.Width; ++x) put(x, y, line[size_t(x)]);
     };
     if (d.Interlace) {
       static const int start[4] = {0, 4, 2, 1}, step[4] = {8, 8, 4, 2};

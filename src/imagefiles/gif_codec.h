@@ -17,8 +17,8 @@ std::vector<uint8_t> EncodeGIF(const TBitmap& Bitmap);
 // The index of the nearest colour of the 216-colour cube.
 int NearestCubeIndex(TColor C);
 
-// Renders the first image of the file onto its logical screen: a 1-, 4- or 8-bit bitmap with
-// the image's colour map; a transparent index sets the transparent flag and colour. Never
+// Decodes the first image of the file at its own size (as other GIF converters do, whatever
+// the logical screen says): a 1-, 4- or 8-bit bitmap with the image's colour map; a transparent index sets the transparent flag and colour. Never
 // reads outside Data; a damaged file gets an EImageError.
 TBitmap DecodeGIF(const uint8_t* Data, size_t Size);
 

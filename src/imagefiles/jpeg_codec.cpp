@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
+// After jpeglib.h: the message codes.
+#include <jerror.h>
 
 #include <string>
 
@@ -22,6 +24,10 @@ struct TJpegError {
   jpeg_error_mgr Manager;
   std::jmp_buf Jump;
   char Message[JMSG_LENGTH_MAX];
+  // While rows are read, the end of the data stops decoding: the rows so far are kept and
+  // the rest is not decoded from nothing, which for a large picture would take long.
+  bool StopAtEnd;
+  bool Truncated;
 };
 
 void OnFatal(j_common_ptr C) {
@@ -31,7 +37,13 @@ void OnFatal(j_common_ptr C) {
 }
 
 // Warnings and trace messages are not printed; damaged data decodes as well as it can.
-void OnMessage(j_common_ptr, int) {}
+void OnMessage(j_common_ptr C, int Level) {
+  auto* e = reinterpret_cast<TJpegError*>(C->err);
+  if (Level < 0 && e->StopAtEnd && C->err->msg_code == JWRN_JPEG_EOF) {
+    e->Truncated = true;
+    std::longjmp(e->Jump, 1);
+  }
+}
 
 // The manager is the first member, so libjpeg's pointer to it is a pointer to the whole.
 jpeg_error_mgr* InstallErrorManager(TJpegError& E) {
@@ -39,6 +51,8 @@ jpeg_error_mgr* InstallErrorManager(TJpegError& E) {
   E.Manager.error_exit = OnFatal;
   E.Manager.emit_message = OnMessage;
   E.Message[0] = '\0';
+  E.StopAtEnd = false;
+  E.Truncated = false;
   return &E.Manager;
 }
 
@@ -144,6 +158,7 @@ bool RunStart(TDecompressGuard& G, TJpegError& E) {
 
 bool RunScanlines(TDecompressGuard& G, TJpegError& E, JSAMPARRAY Rows, JSAMPROW CmykRow) {
   if (setjmp(E.Jump)) return false;
+  E.StopAtEnd = true;
   while (G.Info.output_scanline < G.Info.output_height) {
     if (CmykRow) {
       // One row at a time through the CMYK buffer; the caller converts it.
@@ -184,7 +199,7 @@ TBitmap DecodeJPEG(const uint8_t* Data, size_t Size) {
   for (int y = 0; y < out.Height(); ++y) rows[size_t(y)] = out.ScanLine(y);
   std::vector<JSAMPLE> cmyk;
   if (g.Info.out_color_space == JCS_CMYK) cmyk.resize(size_t(out.Width()) * 4);
-  if (!RunScanlines(g, error, rows.data(), cmyk.empty() ? nullptr : cmyk.data())) fail();
+  if (!RunScanlines(g, error, rows.data(), cmyk.empty() ? nullptr : cmyk.data()) && !error.Truncated) fail();
   return out;
 }
 

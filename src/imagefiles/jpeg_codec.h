@@ -14,7 +14,8 @@ namespace trochodraw {
 std::vector<uint8_t> EncodeJPEG(const TBitmap& Bitmap);
 
 // Decodes the whole picture into a 24-bit bitmap of the file's size (greyscale and CMYK
-// files included). Damaged data decodes as far as the library can take it; a file it cannot
+// files included). Damaged data decodes as far as the library can take it, and a file that
+// ends early keeps the rows decoded so far (the rest stays white); a file the library cannot
 // read at all gets an EImageError.
 TBitmap DecodeJPEG(const uint8_t* Data, size_t Size);
 

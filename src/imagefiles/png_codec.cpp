@@ -338,6 +338,11 @@ bool RunHeaderReader(png_structp Png, png_infop Info, TPngHeader& H) {
   return true;
 }
 
+constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
+// Each name is four letters and a terminating zero.
+constexpr png_byte kUnusedChunks[] = "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0sCAL\0sBIT\0"
+                                     "sPLT\0sRGB\0tEXt\0tIME\0zTXt";
+
 bool RunImageReader(png_structp Png, png_bytepp Rows) {
   if (setjmp(png_jmpbuf(Png))) return false;
   png_read_image(Png, Rows);
@@ -358,6 +363,11 @@ TBitmap DecodePNG(const uint8_t* Data, size_t Size) {
   g.Info = png_create_info_struct(g.Png);
   if (!g.Info) throw EImageError("Cannot read PNG file: out of memory");
   png_set_read_fn(g.Png, &ctx, ReadFromMemory);
+  // No chunk may ask for more memory than any real one needs, and the chunks the bitmap
+  // does not use are skipped unread, whatever length they claim.
+  png_set_chunk_malloc_max(g.Png, kMaxChunkBytes);
+  png_set_user_limits(g.Png, static_cast<png_uint_32>(kMaxPictureSide), static_cast<png_uint_32>(kMaxPictureSide));
+  png_set_keep_unknown_chunks(g.Png, PNG_HANDLE_CHUNK_NEVER, kUnusedChunks, int(sizeof kUnusedChunks / 5));
   auto header = std::make_unique<TPngHeader>();
   if (!RunHeaderReader(g.Png, g.Info, *header)) throw EImageError(std::string("Cannot read PNG file: ") + ctx.Message);
   CheckPictureSize(header->Width, header->Height);

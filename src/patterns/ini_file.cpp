@@ -110,8 +110,7 @@ bool TIniFile::ValueExists(const std::string& Section, const std::string& Key) c
   return FindRawValue(Section, Key) != nullptr;
 }
 
-std::string TIniFile::ReadString(const std::string& Section, const std::string& Key,
-                                 const std::string& Default) const {
+std::string TIniFile::ReadString(const std::string& Section, const std::string& Key, const std::string& Default) const {
   const std::string* line = FindRawValue(Section, Key);
   if (!line) return Default;
   std::string v = Trim(line->substr(line->find('=') + 1));
@@ -146,7 +145,8 @@ TIniFile::TSection& TIniFile::SectionFor(const std::string& Section) {
 
 void TIniFile::WriteString(const std::string& Section, const std::string& Key, const std::string& Value) {
   std::string line = Key + "=" + Value;
-  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r' || c == '\0'; }, ' ');
+  std::replace_if(
+      line.begin(), line.end(), [](char c) { return c == '\n' || c == '\r' || c == '\0'; }, ' ');
   TSection& s = SectionFor(Section);
   const std::string key = Lower(Trim(Key));
   const auto found = s.Keys.find(key);

@@ -55,10 +55,10 @@ class TIniFile {
 
  private:
   struct TSection {
-    std::string Header;              // the raw "[...]" line; empty for the lines before any section
-    std::vector<std::string> Lines;  // the raw lines after the header
+    std::string Header;                            // the raw "[...]" line; empty for the lines before any section
+    std::vector<std::string> Lines;                // the raw lines after the header
     std::unordered_map<std::string, size_t> Keys;  // lower-case key name -> first line holding it
-    size_t InsertAt = 0;  // after the last non-blank line: where a new key goes
+    size_t InsertAt = 0;                           // after the last non-blank line: where a new key goes
   };
 
   void Parse(const std::string& Text);
@@ -71,7 +71,7 @@ class TIniFile {
   bool FReadFailed = false;
   bool FByteOrderMark = false;
   std::string FLineBreak = "\n";
-  std::vector<TSection> FSections;  // FSections[0]: the lines before the first header
+  std::vector<TSection> FSections;                        // FSections[0]: the lines before the first header
   std::unordered_map<std::string, size_t> FSectionIndex;  // lower-case name -> first such section
 };
 

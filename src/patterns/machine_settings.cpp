@@ -76,7 +76,9 @@ TMachineSettings::TMachineSettings(const TFormatSettings& FS) {
   for (TRealSpinValue* s : {&OffXSpin, &OffYSpin, &Angle1Spin, &Angle2Spin, &Angle1ASpin, &Angle2ASpin}) s->SetValue(0);
 }
 
-void TMachineSettings::SetMechanismIndex(int I) { SetRadioIndex(FMechanismIndex, I, kMechanismItems, OnMechanismClick); }
+void TMachineSettings::SetMechanismIndex(int I) {
+  SetRadioIndex(FMechanismIndex, I, kMechanismItems, OnMechanismClick);
+}
 
 void TMachineSettings::SetModeIndex(int I) { SetRadioIndex(FModeIndex, I, kModeItems, OnModeClick); }
 

@@ -162,9 +162,7 @@ std::string FormatGeneral(double X, const TFormatSettings& FS) {
   return out;
 }
 
-std::string FormatFixed(double X, int Decimals, const TFormatSettings& FS) {
-  return FixedText(X, Decimals, FS, false);
-}
+std::string FormatFixed(double X, int Decimals, const TFormatSettings& FS) { return FixedText(X, Decimals, FS, false); }
 
 std::string FormatThousands(double X, int Decimals, const TFormatSettings& FS) {
   return FixedText(X, Decimals, FS, true);

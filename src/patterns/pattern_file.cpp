@@ -11,8 +11,8 @@ namespace trochodraw {
 namespace {
 
 // The 14 key names of a pattern, in the order they are read and written.
-const char* const kKeys[] = {"Name",       "ArmMode", "Radius1", "Radius2", "RPM1",   "RPM2",    "PlanetMode",
-                             "Scale",      "OffsetX", "OffsetY", "Angle1",  "Angle2", "Angle1A", "Angle2A"};
+const char* const kKeys[] = {"Name",  "ArmMode", "Radius1", "Radius2", "RPM1",   "RPM2",    "PlanetMode",
+                             "Scale", "OffsetX", "OffsetY", "Angle1",  "Angle2", "Angle1A", "Angle2A"};
 
 std::string Key(const char* Name, int I) { return Name + std::to_string(I); }
 
@@ -41,7 +41,9 @@ std::string DefaultPatternFileName() {
 }
 
 void ReadPattern(const TIniFile& File, int I, TPattern& P) {
-  const auto real = [&](const char* Name, double& Field) { Field = File.ReadFloat(kPatternSection, Key(Name, I), Field); };
+  const auto real = [&](const char* Name, double& Field) {
+    Field = File.ReadFloat(kPatternSection, Key(Name, I), Field);
+  };
   const auto mode = [&](const char* Name, uint8_t& Field) {
     Field = static_cast<uint8_t>(File.ReadInteger(kPatternSection, Key(Name, I), Field));
   };

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -19,7 +20,10 @@
 #include "app/program_forms.h"
 #include "colouring/coloring_dialog.h"
 #include "controls/edit_ex_widget.h"
+#include "app/manual_window_dialog.h"
 #include "controls/fancy_button.h"
+#include "controls/help_system.h"
+#include "controls/open_document.h"
 #include "controls/fancy_speed_button.h"
 #include "controls/radio_group_widget.h"
 #include "controls/real_spin_widget.h"
@@ -357,6 +361,29 @@ TEST_F(MainWindowTest, AboutBoxShowsTheBuildNumber) {
   });
   W->About1->trigger();
   EXPECT_EQ(AboutDlg->result(), QDialog::Accepted);
+}
+
+TEST_F(MainWindowTest, ContentsOpensTheManualBesideTheProgram) {
+  // The manual is looked for in help/ beside the help file's folder: here the source tree.
+  THelpSystem::Instance().SetHelpFile(TROCHODRAW_SOURCE_DIR "/Trochodraw.chm");
+  std::vector<QUrl> Opened;
+  auto Previous = SetUrlOpener([&](const QUrl& Url) {
+    Opened.push_back(Url);
+    return true;
+  });
+  W->Contents1->trigger();
+  ASSERT_EQ(Opened.size(), 1u);
+  EXPECT_EQ(Opened[0], QUrl::fromLocalFile(TROCHODRAW_SOURCE_DIR "/help/index.html"));
+  EXPECT_EQ(ManualWindow(), nullptr);
+
+  // With no browser to take it, the manual opens in a window of its own.
+  SetUrlOpener([](const QUrl&) { return false; });
+  W->Contents1->trigger();
+  ASSERT_NE(ManualWindow(), nullptr);
+  EXPECT_TRUE(ManualWindow()->isVisible());
+  EXPECT_TRUE(ManualWindow()->Browser->source().toLocalFile().endsWith("help/index.html"));
+  EXPECT_TRUE(ManualWindow()->Browser->toPlainText().contains("Trochodraw simulates a drawing machine"));
+  SetUrlOpener(Previous);
 }
 
 }  // namespace

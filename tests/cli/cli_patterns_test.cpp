@@ -26,8 +26,7 @@ std::string ReadText(const std::string& Path) {
 class CliPatternsTest : public ::testing::Test {
  protected:
   TCommandResult Run(const std::string& Args, const std::string& Locale = "C") {
-    return RunCommand("HOME=" + Home.Path().string() + " XDG_CONFIG_HOME= LC_ALL=" + Locale + " " + kCli + " " +
-                      Args);
+    return RunCommand("HOME=" + Home.Path().string() + " XDG_CONFIG_HOME= LC_ALL=" + Locale + " " + kCli + " " + Args);
   }
   // The pen path of a short run, to compare machine settings by what they draw.
   std::string PathOf(const std::string& Args) {
@@ -121,13 +120,13 @@ TEST_F(CliPatternsTest, RenderSetsTheMachineAsTheWindowsControlsWould) {
             "[Patterns]\nCount=2\nName0=First\nName1=Odd\nRadius11=0\nRadius21=150\nRPM11=33.33\nRPM21=-20.04\n"
             "PlanetMode1=2\nScale1=1.5\nAngle11=10.04\nAngle21=20.06\nAngle1A1=0.44\nAngle2A1=359.96\n");
   const std::string viaPattern = PathOf("--patterns-file " + lib + " --pattern Odd");
-  const std::string plain =
-      PathOf("--radius1 1 --radius2 100 --rpm1 33.3 --rpm2 -20 --mode inner-planetary --scale 1.5 "
-                          "--angles 10,20.1,0.4,360");
+  const std::string plain = PathOf(
+      "--radius1 1 --radius2 100 --rpm1 33.3 --rpm2 -20 --mode inner-planetary --scale 1.5 "
+      "--angles 10,20.1,0.4,360");
   EXPECT_GT(std::count(plain.begin(), plain.end(), '\n'), 20);
   EXPECT_EQ(viaPattern, plain);
   EXPECT_EQ(PathOf("--rpm1 33.33 --rpm2 -20.04 --radius1 1 --radius2 100 --mode inner-planetary "
-                                "--scale 1.5 --angles 10.04,20.06,0.44,359.96"),
+                   "--scale 1.5 --angles 10.04,20.06,0.44,359.96"),
             plain)
       << "options go through the same controls";
   EXPECT_NE(PathOf("--patterns-file " + lib), plain) << "without a name: the first pattern";

@@ -91,7 +91,7 @@ TEST_F(FancyLook, HotAndPressedLooksLightenTheColours) {
   // Halfway to white, inside one dark outline; row 0 at y 1 of a 23-row face.
   EXPECT_TRUE(PixelIs(I, 0, 0, kDark));
   EXPECT_TRUE(PixelIs(I, 74, 24, kDark));
-  EXPECT_TRUE(PixelIs(I, 1, 1, RGBColor(128, 128, 224)));  // 127.5 and 223.5 round to even
+  EXPECT_TRUE(PixelIs(I, 1, 1, RGBColor(128, 128, 224)));   // 127.5 and 223.5 round to even
   EXPECT_TRUE(PixelIs(I, 1, 23, RGBColor(128, 218, 133)));  // toward (128, 222, 128)
 
   Button.SetDownInvert(true);
@@ -245,7 +245,7 @@ TEST(FancyPushButton, ActiveButtonGetsTheDarkestOutlineAndAFocusRectangle) {
 
 TEST(Lightening, ChannelsMoveTowardWhiteWithHalvesToEven) {
   EXPECT_EQ(LightenColor(RGBColor(0, 1, 255), 0.5), RGBColor(128, 128, 255));  // 127.5 -> 128, 128 -> 128
-  EXPECT_EQ(LightenColor(RGBColor(3, 192, 10), 0.25), RGBColor(66, 208, 71));    // 66, 207.75, 71.25
+  EXPECT_EQ(LightenColor(RGBColor(3, 192, 10), 0.25), RGBColor(66, 208, 71));  // 66, 207.75, 71.25
   EXPECT_EQ(LightenColor(RGBColor(5, 5, 5), 0), RGBColor(5, 5, 5));
 }
 

@@ -1,10 +1,10 @@
+#include "controls/help_mapping.h"
+
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
-
-#include "controls/help_mapping.h"
 
 using namespace trochodraw;
 namespace fs = std::filesystem;

@@ -20,10 +20,11 @@ namespace {
 // Records what is handed to the desktop; Handled decides whether a handler takes it.
 class TDesktop {
  public:
-  TDesktop() : FPrevious(SetUrlOpener([this](const QUrl& U) {
-                 Opened.push_back(U);
-                 return Handled;
-               })) {}
+  TDesktop()
+      : FPrevious(SetUrlOpener([this](const QUrl& U) {
+          Opened.push_back(U);
+          return Handled;
+        })) {}
   ~TDesktop() { SetUrlOpener(FPrevious); }
   std::vector<QUrl> Opened;
   bool Handled = true;
@@ -82,7 +83,8 @@ TEST(WebLinkLabel, ClickOpensTheHintWhateverTheCaptionSays) {
   TErrorBox Box;
   Desktop.Handled = false;
   QTest::mouseClick(Link, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-  EXPECT_EQ(Box.Messages, std::vector<std::string>{"There is no application associated with the given filename extension."});
+  EXPECT_EQ(Box.Messages,
+            std::vector<std::string>{"There is no application associated with the given filename extension."});
   EXPECT_EQ(Link->Caption(), "Visit the home page");
 
   int Own = 0;
@@ -103,11 +105,11 @@ struct TCall {
 class CHMHelper : public ::testing::Test {
  protected:
   CHMHelper()
-      : FPrevious(SetHtmlHelpFunction([this](QObject* Owner, const std::string& File, unsigned Command,
-                                             const THtmlHelpData& Data) {
-          Calls.push_back({Owner, File, Command, Data});
-          return true;
-        })) {
+      : FPrevious(SetHtmlHelpFunction(
+            [this](QObject* Owner, const std::string& File, unsigned Command, const THtmlHelpData& Data) {
+              Calls.push_back({Owner, File, Command, Data});
+              return true;
+            })) {
     THelpSystem::Instance().SetHelpFile("/opt/trochodraw/Trochodraw.chm");
   }
   ~CHMHelper() override { SetHtmlHelpFunction(FPrevious); }

@@ -20,7 +20,6 @@ class TQtEnvironment : public ::testing::Environment {
   std::unique_ptr<QApplication> FApp;
 };
 
-[[maybe_unused]] ::testing::Environment* const Environment =
-    ::testing::AddGlobalTestEnvironment(new TQtEnvironment);
+[[maybe_unused]] ::testing::Environment* const Environment = ::testing::AddGlobalTestEnvironment(new TQtEnvironment);
 
 }  // namespace

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "controls/shell_error.h"
+
+#include <gtest/gtest.h>
 
 using namespace trochodraw;
 

@@ -1,11 +1,11 @@
+#include "controls/spin_value.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <stdexcept>
 #include <vector>
-
-#include "controls/spin_value.h"
 
 using namespace trochodraw;
 
@@ -169,8 +169,8 @@ TEST_F(RealSpinTest, KeyFilter) {
     char32_t Ch;
     bool Editable, NotEditable;
   };
-  const KeyCase cases[] = {{U'7', true, false}, {U'-', true, false}, {U'+', true, false}, {U'e', true, false},
-                           {U'E', true, false}, {U'.', true, false}, {U',', true, false}, {U'x', false, false},
+  const KeyCase cases[] = {{U'7', true, false},  {U'-', true, false},   {U'+', true, false},  {U'e', true, false},
+                           {U'E', true, false},  {U'.', true, false},   {U',', true, false},  {U'x', false, false},
                            {U' ', false, false}, {U'\r', false, false}, {U'\b', true, false}, {3, true, true}};
   for (bool editable : {true, false}) {
     Spin.EditorEnabled = editable;
@@ -219,10 +219,10 @@ TEST(SpinConstrainTest, LimitsAndWraps) {
       {0, 360, true, 360, 0, {wrPastMax}},
       {0, 360, true, 359.5, 359.5, {}},
       {0, 360, true, 1e20, std::fmod(1e20, 360.0), {wrPastMax}},  // no endless subtraction
-      {1, 100, true, 150, 51, {wrPastMax}},                      // the same steps for other ranges
-      {10, 20, true, 5, 15, {wrPastMin}},                        // would cycle between 5 and 5
-      {-360, 0, true, 5, -355, {wrPastMax}},                     // a limit of 0 cannot be subtracted
-      {5, 5, true, 7, 5, {}},                                    // no range to wrap in
+      {1, 100, true, 150, 51, {wrPastMax}},                       // the same steps for other ranges
+      {10, 20, true, 5, 15, {wrPastMin}},                         // would cycle between 5 and 5
+      {-360, 0, true, 5, -355, {wrPastMax}},                      // a limit of 0 cannot be subtracted
+      {5, 5, true, 7, 5, {}},                                     // no range to wrap in
       {0, 360, true, std::numeric_limits<double>::infinity(), 360, {}},
   };
   for (const auto& c : cases) {

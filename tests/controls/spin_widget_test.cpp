@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QLocale>
 #include <QTest>
 #include <vector>
@@ -221,10 +222,20 @@ TEST_F(RealSpinWidget, WithTheEditorOffTheTextCannotBeChangedButStillStepped) {
   QTest::keyClick(Spin, Qt::Key_Up);
   EXPECT_EQ(Spin->text(), "6");
 
+  QGuiApplication::clipboard()->setText("7x");
+  Spin->selectAll();
+  QTest::keyClick(Spin, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Spin->text(), "6");
+  EXPECT_FALSE(Spin->acceptDrops());
+
   Spin->SetEditorEnabled(true);
+  Spin->selectAll();
+  QTest::keyClick(Spin, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Spin->text(), "7x") << "pasted text is not filtered";
+  EXPECT_EQ(Spin->Value(), 6) << "and does not convert";
   Spin->setReadOnly(true);
   QTest::keyClick(Spin, Qt::Key_Up);
-  EXPECT_EQ(Spin->text(), "6");
+  EXPECT_EQ(Spin->text(), "7x");
   EXPECT_EQ(Beeps.Count, 3);  // a step on a read-only control beeps
 }
 
@@ -269,12 +280,12 @@ TEST_F(RealSpinWidget, LocaleChangeReloadsTheSeparatorsAndRewritesTheText) {
   Spin->SetDigits(2);
   Spin->RealRules().SetRegionalSettings(Foreign);
   Spin->SetValue(1234.5);
-  EXPECT_EQ(Spin->text().toStdString(), std::string("1") + Foreign.ThousandSeparator + "234" +
-                                            Foreign.DecimalSeparator + "50");
+  EXPECT_EQ(Spin->text().toStdString(),
+            std::string("1") + Foreign.ThousandSeparator + "234" + Foreign.DecimalSeparator + "50");
   QEvent Change(QEvent::LocaleChange);
   QApplication::sendEvent(Spin, &Change);
-  EXPECT_EQ(Spin->text().toStdString(), std::string("1") + System.ThousandSeparator + "234" +
-                                            System.DecimalSeparator + "50");
+  EXPECT_EQ(Spin->text().toStdString(),
+            std::string("1") + System.ThousandSeparator + "234" + System.DecimalSeparator + "50");
   EXPECT_EQ(Spin->Value(), 1234.5);
 }
 
@@ -332,7 +343,8 @@ TEST_F(IntegerSpinWidget, TypedDecimalSeparatorLeavesTheLastGoodValue) {
   Spin->end(false);
   QTest::keyClicks(Spin, QString(QChar(Spin->IntegerRules().FormatSettings.DecimalSeparator)) + "5");
   EXPECT_EQ(Beeps.Count, 0);
-  EXPECT_EQ(Spin->text().toStdString(), std::string("640") + Spin->IntegerRules().FormatSettings.DecimalSeparator + "5");
+  EXPECT_EQ(Spin->text().toStdString(),
+            std::string("640") + Spin->IntegerRules().FormatSettings.DecimalSeparator + "5");
   EXPECT_EQ(Spin->Value(), 640);
   LeaveSpin();
   EXPECT_EQ(Spin->text(), "640");

@@ -65,11 +65,8 @@ TEST_F(TrackBar, RealPosWrites) {
   };
   const TCase Cases[] = {
       {1, 100, 75, 75.3, 75, 75.3, 0},  // same whole position: nothing raised, unrounded kept
-      {1, 100, 80, 150, 100, 100, 1},
-      {-100, 100, 100, -7, -7, -7, 1},
-      {1, 100, 80, 2.5, 2, 2, 1},  // halves to even
-      {1, 100, 80, 3.5, 4, 4, 1},
-      {1, 100, 80, -1e300, 1, 1, 1},
+      {1, 100, 80, 150, 100, 100, 1},  {-100, 100, 100, -7, -7, -7, 1}, {1, 100, 80, 2.5, 2, 2, 1},  // halves to even
+      {1, 100, 80, 3.5, 4, 4, 1},      {1, 100, 80, -1e300, 1, 1, 1},
   };
   for (const TCase& C : Cases) {
     Bar->SetMin(C.Min);

@@ -40,11 +40,15 @@ class TErrorBox {
 };
 
 // A hand-driven clock for the repeat timers: while it lives, every new repeat timer runs on
-// it, and time passes only in Advance.
+// it, and time passes only in Advance. Timers may outlive it (a fixture's buttons); they
+// then stop ticking.
 class TFakeClock {
  public:
-  TFakeClock() : FPrevious(SetRepeatTimerFactory([this] { return std::make_unique<TTimer>(*this); })) {}
-  ~TFakeClock() { SetRepeatTimerFactory(FPrevious); }
+  TFakeClock() : FPrevious(SetRepeatTimerFactory([this] { return std::make_unique<TTimer>(this); })) {}
+  ~TFakeClock() {
+    SetRepeatTimerFactory(FPrevious);
+    for (TTimer* T : FTimers) T->Clock = nullptr;
+  }
 
   long Now = 0;
 
@@ -65,20 +69,23 @@ class TFakeClock {
 
  private:
   struct TTimer final : TRepeatTimer {
-    explicit TTimer(TFakeClock& C) : Clock(C) { Clock.FTimers.push_back(this); }
-    ~TTimer() override { std::erase(Clock.FTimers, this); }
+    explicit TTimer(TFakeClock* C) : Clock(C) { Clock->FTimers.push_back(this); }
+    ~TTimer() override {
+      if (Clock) std::erase(Clock->FTimers, this);
+    }
+    long ClockNow() const { return Clock ? Clock->Now : 0; }
     void SetInterval(int Ms) override {
       Period = Ms;
-      if (Running) Due = Clock.Now + Ms;
+      if (Running) Due = ClockNow() + Ms;
     }
     int Interval() const override { return Period; }
     void Start() override {
       Running = true;
-      Due = Clock.Now + Period;
+      Due = ClockNow() + Period;
     }
     void Stop() override { Running = false; }
     bool Active() const override { return Running; }
-    TFakeClock& Clock;
+    TFakeClock* Clock;
     int Period = 0;
     long Due = 0;
     bool Running = false;

@@ -1,3 +1,5 @@
+#include "patterns/ini_file.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -7,7 +9,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "patterns/ini_file.h"
 #include "support/run_command.h"
 
 using namespace trochodraw;
@@ -17,9 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteText(const std::string& Path, const std::string& Text) {
-  std::ofstream(Path, std::ios::binary) << Text;
-}
+void WriteText(const std::string& Path, const std::string& Text) { std::ofstream(Path, std::ios::binary) << Text; }
 
 std::string ReadText(const std::string& Path) {
   std::ifstream in(Path, std::ios::binary);
@@ -52,14 +51,15 @@ TEST_F(IniFileTest, ReadingRules) {
       "a line without an equals sign\n"
       "Dup=first\n"
       "Dup=second\n"
-      "Long=" + std::string(3000, 'n') + "\n");
+      "Long=" +
+      std::string(3000, 'n') + "\n");
   struct Case {
     const char *Section, *Key, *Want;
   };
   const Case cases[] = {
-      {"PATTERNS", "NAME0", "Mobius"}, {"Patterns", "Quoted", "  spaced  "}, {"Patterns", "Single", "x"},
-      {"Patterns", "Mixed", "\"x'"},   {"Patterns", "Lone", "\""},           {"Patterns", "Empty", ""},
-      {"Patterns", "Dup", "first"},    {"other", "name0", "other"},          {"Patterns", "Missing", "<default>"},
+      {"PATTERNS", "NAME0", "Mobius"},   {"Patterns", "Quoted", "  spaced  "}, {"Patterns", "Single", "x"},
+      {"Patterns", "Mixed", "\"x'"},     {"Patterns", "Lone", "\""},           {"Patterns", "Empty", ""},
+      {"Patterns", "Dup", "first"},      {"other", "name0", "other"},          {"Patterns", "Missing", "<default>"},
       {"Nowhere", "Name0", "<default>"},
   };
   for (const auto& c : cases) EXPECT_EQ(ini.ReadString(c.Section, c.Key, "<default>"), c.Want) << c.Key;

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "patterns/machine_settings.h"
+
+#include <gtest/gtest.h>
 
 using namespace trochodraw;
 

@@ -1,9 +1,9 @@
+#include "patterns/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "patterns/number_text.h"
 
 using namespace trochodraw;
 
@@ -50,29 +50,32 @@ INSTANTIATE_TEST_SUITE_P(
                       FormatCase{-1.5e20, nfStandard, 0, "-1.5E20"}, FormatCase{1e100, nfStandard, 0, "1E100"},
                       FormatCase{5e-324, nfStandard, 0, "4.94065645841247E-324"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixed, NumberFormatTest,
-    ::testing::Values(FormatCase{77.6, nfFixed, 2, "77.60"}, FormatCase{-40, nfFixed, 2, "-40.00"},
-                      FormatCase{0, nfFixed, 4, "0.0000"}, FormatCase{18.47, nfFixed, 1, "18.5"},
-                      // Exact halves go away from zero; 2.675 is stored just below its half.
-                      FormatCase{0.125, nfFixed, 2, "0.13"}, FormatCase{-0.125, nfFixed, 2, "-0.13"},
-                      FormatCase{2.5, nfFixed, 0, "3"}, FormatCase{2.675, nfFixed, 2, "2.67"},
-                      FormatCase{0.05, nfFixed, 1, "0.1"}, FormatCase{-0.001, nfFixed, 2, "0.00"},
-                      FormatCase{9.96, nfFixed, 1, "10.0"}, FormatCase{1234567.891, nfFixed, 0, "1234568"},
-                      FormatCase{1e20, nfFixed, 2, "1E20"}));
+INSTANTIATE_TEST_SUITE_P(Fixed, NumberFormatTest,
+                         ::testing::Values(FormatCase{77.6, nfFixed, 2, "77.60"}, FormatCase{-40, nfFixed, 2, "-40.00"},
+                                           FormatCase{0, nfFixed, 4, "0.0000"}, FormatCase{18.47, nfFixed, 1, "18.5"},
+                                           // Exact halves go away from zero; 2.675 is stored just below its half.
+                                           FormatCase{0.125, nfFixed, 2, "0.13"},
+                                           FormatCase{-0.125, nfFixed, 2, "-0.13"}, FormatCase{2.5, nfFixed, 0, "3"},
+                                           FormatCase{2.675, nfFixed, 2, "2.67"}, FormatCase{0.05, nfFixed, 1, "0.1"},
+                                           FormatCase{-0.001, nfFixed, 2, "0.00"}, FormatCase{9.96, nfFixed, 1, "10.0"},
+                                           FormatCase{1234567.891, nfFixed, 0, "1234568"},
+                                           FormatCase{1e20, nfFixed, 2, "1E20"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Thousands, NumberFormatTest,
-    ::testing::Values(FormatCase{1234567.891, nfThousands, 2, "1,234,567.89"},
-                      FormatCase{-1234.5, nfThousands, 1, "-1,234.5"}, FormatCase{999, nfThousands, 0, "999"},
-                      FormatCase{100000, nfThousands, 0, "100,000"}, FormatCase{0.5, nfThousands, 2, "0.50"}));
+INSTANTIATE_TEST_SUITE_P(Thousands, NumberFormatTest,
+                         ::testing::Values(FormatCase{1234567.891, nfThousands, 2, "1,234,567.89"},
+                                           FormatCase{-1234.5, nfThousands, 1, "-1,234.5"},
+                                           FormatCase{999, nfThousands, 0, "999"},
+                                           FormatCase{100000, nfThousands, 0, "100,000"},
+                                           FormatCase{0.5, nfThousands, 2, "0.50"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Scientific, NumberFormatTest,
-    ::testing::Values(FormatCase{12.5, nfScientific, 3, "1.25E+0001"}, FormatCase{0.00123, nfScientific, 2, "1.2E-0003"},
-                      FormatCase{0, nfScientific, 3, "0.00E+0000"}, FormatCase{-12345, nfScientific, 4, "-1.235E+0004"},
-                      FormatCase{9.99, nfScientific, 2, "1.0E+0001"}, FormatCase{1e-300, nfScientific, 1, "1E-0300"},
-                      FormatCase{1e300, nfScientific, 3, "1.00E+0300"}));
+INSTANTIATE_TEST_SUITE_P(Scientific, NumberFormatTest,
+                         ::testing::Values(FormatCase{12.5, nfScientific, 3, "1.25E+0001"},
+                                           FormatCase{0.00123, nfScientific, 2, "1.2E-0003"},
+                                           FormatCase{0, nfScientific, 3, "0.00E+0000"},
+                                           FormatCase{-12345, nfScientific, 4, "-1.235E+0004"},
+                                           FormatCase{9.99, nfScientific, 2, "1.0E+0001"},
+                                           FormatCase{1e-300, nfScientific, 1, "1E-0300"},
+                                           FormatCase{1e300, nfScientific, 3, "1.00E+0300"}));
 
 TEST(NumberFormatTest, NonFiniteValuesAreNamed) {
   EXPECT_EQ(FormatGeneral(std::numeric_limits<double>::quiet_NaN(), kPoint), "NAN");
@@ -101,21 +104,20 @@ TEST_P(FloatParseTest, ReadsOnlyWellFormedNumbers) {
     EXPECT_EQ(v, -12345.0) << "untouched on failure";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FloatParseTest,
-    ::testing::Values(ParseCase{"75.06", '.', true, 75.06}, ParseCase{"75,06", ',', true, 75.06},
-                      ParseCase{"75,06", '.', false, 0}, ParseCase{"75.06", ',', false, 0},
-                      ParseCase{" -1.5E+3 ", '.', true, -1500}, ParseCase{"\t7\t", '.', true, 7},
-                      ParseCase{"1e-6", '.', true, 1e-6}, ParseCase{"+2,5e1", ',', true, 25},
-                      ParseCase{".5", '.', true, 0.5}, ParseCase{"5.", '.', true, 5},
-                      ParseCase{"1e-400", '.', true, 0}, ParseCase{"0.000e999", '.', true, 0},
-                      ParseCase{"", '.', false, 0}, ParseCase{"-", '.', false, 0}, ParseCase{".", '.', false, 0},
-                      ParseCase{"1E", '.', false, 0}, ParseCase{"1e+", '.', false, 0},
-                      ParseCase{"abc", '.', false, 0}, ParseCase{"1,234.5", '.', false, 0},
-                      ParseCase{"1.2.3", '.', false, 0}, ParseCase{"0x10", '.', false, 0},
-                      ParseCase{"1e400", '.', false, 0}, ParseCase{"inf", '.', false, 0},
-                      ParseCase{"nan", '.', false, 0}, ParseCase{"--1", '.', false, 0},
-                      ParseCase{"1 2", '.', false, 0}));
+INSTANTIATE_TEST_SUITE_P(Cases, FloatParseTest,
+                         ::testing::Values(ParseCase{"75.06", '.', true, 75.06}, ParseCase{"75,06", ',', true, 75.06},
+                                           ParseCase{"75,06", '.', false, 0}, ParseCase{"75.06", ',', false, 0},
+                                           ParseCase{" -1.5E+3 ", '.', true, -1500}, ParseCase{"\t7\t", '.', true, 7},
+                                           ParseCase{"1e-6", '.', true, 1e-6}, ParseCase{"+2,5e1", ',', true, 25},
+                                           ParseCase{".5", '.', true, 0.5}, ParseCase{"5.", '.', true, 5},
+                                           ParseCase{"1e-400", '.', true, 0}, ParseCase{"0.000e999", '.', true, 0},
+                                           ParseCase{"", '.', false, 0}, ParseCase{"-", '.', false, 0},
+                                           ParseCase{".", '.', false, 0}, ParseCase{"1E", '.', false, 0},
+                                           ParseCase{"1e+", '.', false, 0}, ParseCase{"abc", '.', false, 0},
+                                           ParseCase{"1,234.5", '.', false, 0}, ParseCase{"1.2.3", '.', false, 0},
+                                           ParseCase{"0x10", '.', false, 0}, ParseCase{"1e400", '.', false, 0},
+                                           ParseCase{"inf", '.', false, 0}, ParseCase{"nan", '.', false, 0},
+                                           ParseCase{"--1", '.', false, 0}, ParseCase{"1 2", '.', false, 0}));
 
 TEST(FloatParseTest, GeneralTextReadsBackToTheSameText) {
   const double values[] = {75.06, -49.5, 1e-6, 0.00001, 123456789012345, 1.5e20, 284.69, 1.0 / 3};

@@ -1,3 +1,5 @@
+#include "patterns/pattern_file.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "patterns/pattern_file.h"
 #include "support/run_command.h"
 
 using namespace trochodraw;
@@ -35,10 +36,10 @@ class PatternFileTest : public ::testing::Test {
 
 TEST(DefaultPatternsTest, NineteenBuiltInPatternsInOrder) {
   const TPatternArray& d = DefaultPatterns();
-  const char* names[] = {"Mobius",       "Donut",        "Carabiner", "Loop",        "Sandal",
-                         "Long Horn",    "Sail Boats",   "Aorta",     "Nose Cone",   "Cyclotrace-1",
-                         "Cyclotrace-2", "Owl Eyes",     "Taffy Pull", "Open Basket", "Smile",
-                         "Teardrop",     "Ash Tray",     "Lozenge",   "Flying Saucer"};
+  const char* names[] = {"Mobius",       "Donut",      "Carabiner",  "Loop",         "Sandal",
+                         "Long Horn",    "Sail Boats", "Aorta",      "Nose Cone",    "Cyclotrace-1",
+                         "Cyclotrace-2", "Owl Eyes",   "Taffy Pull", "Open Basket",  "Smile",
+                         "Teardrop",     "Ash Tray",   "Lozenge",    "Flying Saucer"};
   ASSERT_EQ(d.size(), 19u);
   for (size_t i = 0; i < d.size(); ++i) {
     EXPECT_EQ(d[i].Name, names[i]);
@@ -115,8 +116,8 @@ TEST_F(PatternFileTest, CountRules) {
     const char* Count;
     int Want;
   };
-  for (const Case& c : {Case{"-3", 0}, Case{"abc", 0}, Case{"0", 0}, Case{"", 0}, Case{"0x14", 20}, Case{"$5", 5},
-                        Case{"25", 25}}) {
+  for (const Case& c :
+       {Case{"-3", 0}, Case{"abc", 0}, Case{"0", 0}, Case{"", 0}, Case{"0x14", 20}, Case{"$5", 5}, Case{"25", 25}}) {
     std::string text = stored;
     text.replace(text.find("Count=19"), 8, std::string("Count=") + c.Count);
     Write(text);

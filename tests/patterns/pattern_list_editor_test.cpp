@@ -1,9 +1,10 @@
+#include "patterns/pattern_list_editor.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "patterns/pattern_file.h"
-#include "patterns/pattern_list_editor.h"
 #include "support/run_command.h"
 
 using namespace trochodraw;

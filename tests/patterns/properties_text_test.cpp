@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "patterns/properties_text.h"
+
+#include <gtest/gtest.h>
 
 using namespace trochodraw;
 

@@ -1,0 +1,3 @@
+# Saving and reading a rendered figure with the own TIFF, PCX, IFF and TGA codecs, side by
+# side with netpbm and libtiff doing the same.
+trochodraw_add_bench(bench_own_codecs ${CMAKE_CURRENT_SOURCE_DIR}/bench_own_codecs.cpp)
