@@ -73,7 +73,7 @@ void OnClicked(QPushButton* Button, QObject* Context, F Handler) {
 }  // namespace
 
 TColoringDlg::TColoringDlg(QWidget* Parent, TImageHolder* Figure, TLineColoring* Lines)
-    : QDialog(Parent), FFigure(Figure), FLines(Lines ? *Lines : LineColoringState()) {
+    : TCentredDialog(Parent), FFigure(Figure), FLines(Lines ? *Lines : LineColoringState()) {
   setObjectName("ColoringDlg");
   setWindowTitle("Coloring");
   setModal(false);
@@ -348,7 +348,7 @@ void TColoringDlg::ShowColoring() {
 }
 
 void TColoringDlg::showEvent(QShowEvent* Event) {
-  QDialog::showEvent(Event);
+  TCentredDialog::showEvent(Event);
   UpdateLineDisplays();
   FDisplayTimer->start();
 }

@@ -6,6 +6,7 @@
 
 #include "colouring/image_undoer.h"
 #include "colouring/mosaic.h"
+#include "patterns/centred_dialog.h"
 #include "render/bitmap.h"
 #include "render/line_coloring.h"
 
@@ -36,7 +37,7 @@ TLineColoring& LineColoringState();
 // Non-modal and above the main window; created hidden at start-up, after the main window.
 // The "Lines" controls write straight into the line colouring's settings, so every change
 // applies from the next segment on, also while the machine runs.
-class TColoringDlg : public QDialog {
+class TColoringDlg : public TCentredDialog {
   Q_OBJECT
 
  public:

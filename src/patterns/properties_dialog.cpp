@@ -21,7 +21,7 @@ constexpr const char* kLineBreak = "\n";
 
 TPropertiesDlg* PropertiesDlg = nullptr;
 
-TPropertiesDlg::TPropertiesDlg(QWidget* Parent) : QDialog(Parent) {
+TPropertiesDlg::TPropertiesDlg(QWidget* Parent) : TCentredDialog(Parent) {
   setObjectName("PropertiesDlg");
   setWindowTitle("Properties");
   setModal(true);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "patterns/centred_dialog.h"
 #include "patterns/number_text.h"
 #include "patterns/pattern.h"
 
@@ -12,7 +13,7 @@ namespace trochodraw {
 
 // The Properties dialog: patterns shown as text in a memo that keeps everything shown during
 // the run. Modal; created hidden at start-up.
-class TPropertiesDlg : public QDialog {
+class TPropertiesDlg : public TCentredDialog {
   Q_OBJECT
 
  public:

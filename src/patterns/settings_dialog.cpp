@@ -46,7 +46,7 @@ TIntegerSpin* MakeSizeSpin(QWidget* Parent, const char* Name) {
 }  // namespace
 
 TSettingsDlg::TSettingsDlg(QWidget* Parent, TPatternListEditor* Editor, TImageHolder* Figure)
-    : QDialog(Parent), FFigure(Figure) {
+    : TCentredDialog(Parent), FFigure(Figure) {
   setObjectName("SettingsDlg");
   setWindowTitle("Settings");
   setModal(false);

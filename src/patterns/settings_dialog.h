@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <functional>
 
+#include "patterns/centred_dialog.h"
+
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -23,7 +25,7 @@ struct TImageHolder;
 // The Settings dialog: the figure's size ("Image") and the pattern list ("Pattern").
 // Non-modal and above the program's other windows; created hidden at start-up. The pattern
 // tab shows and edits the pattern list editor's list; the image tab resizes the figure.
-class TSettingsDlg : public QDialog {
+class TSettingsDlg : public TCentredDialog {
   Q_OBJECT
 
  public:
