@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "app/image_view_widget.h"
-#include "app/program_forms.h"
 #include "app/main_window.h"
+#include "app/program_forms.h"
 #include "controls/fancy_speed_button.h"
 #include "patterns/pattern.h"
 

@@ -29,9 +29,7 @@ void TImageView::FitToBitmap() {
 
 void FitImageToBitmap(TImageView& Image) { Image.FitToBitmap(); }
 
-QSize TImageView::sizeHint() const {
-  return FBitmap ? QSize(FBitmap->Width(), FBitmap->Height()) : QSize(100, 100);
-}
+QSize TImageView::sizeHint() const { return FBitmap ? QSize(FBitmap->Width(), FBitmap->Height()) : QSize(100, 100); }
 
 void TImageView::paintEvent(QPaintEvent* Event) {
   if (!FBitmap || FBitmap->Empty()) return;

@@ -80,7 +80,9 @@ TFancySpeedBtn* TopButton(QWidget* Parent, const char* Name, const QString& Capt
   B->SetDownInvert(true);
   B->setFont(BoldCaptionFont(B->font()));
   SetTextColor(B, kLime);
-  B->setFixedSize(std::max(66, B->fontMetrics().horizontalAdvance(Caption) + (Caption == "Run" || Caption == "Step" ? 34 : 14)), 25);
+  B->setFixedSize(
+      std::max(66, B->fontMetrics().horizontalAdvance(Caption) + (Caption == "Run" || Caption == "Step" ? 34 : 14)),
+      25);
   return B;
 }
 

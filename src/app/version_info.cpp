@@ -11,9 +11,8 @@ namespace {
 constexpr const char* kStringTable = "StringFileInfo\\040904E4\\";
 
 constexpr std::array<const char*, VersionTypeCount> kTypeNames = {
-    "vtCompanyName",      "vtFileDescription", "vtFileVersion",    "vtInternalName",
-    "vtLegalCopyright",   "vtLegalTrademarks", "vtOriginalFilename", "vtProductName",
-    "vtProductVersion",   "vtComments"};
+    "vtCompanyName",     "vtFileDescription",  "vtFileVersion", "vtInternalName",   "vtLegalCopyright",
+    "vtLegalTrademarks", "vtOriginalFilename", "vtProductName", "vtProductVersion", "vtComments"};
 
 }  // namespace
 
@@ -61,8 +60,8 @@ TFileDate LocalDate(std::chrono::system_clock::time_point Time) {
 
 TFileDate FileDate(const std::filesystem::path& File) {
   const auto FileTime = std::filesystem::last_write_time(File);
-  return LocalDate(std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-      std::chrono::file_clock::to_sys(FileTime)));
+  return LocalDate(
+      std::chrono::time_point_cast<std::chrono::system_clock::duration>(std::chrono::file_clock::to_sys(FileTime)));
 }
 
 std::string VersionLine(const TFileDate& Date, const std::string& Build) {

@@ -130,7 +130,7 @@ TSavePictureDialog::TSavePictureDialog(QWidget* Parent, const std::string& Filte
 
 QStringList TSavePictureDialog::ActiveMasks() const {
   return FFilterIndex >= 0 && FFilterIndex < static_cast<int>(FPairs.size()) ? FPairs[FFilterIndex].Masks
-                                                                              : QStringList();
+                                                                             : QStringList();
 }
 
 void TSavePictureDialog::UseFilter(int Index) {

@@ -11,8 +11,10 @@ bool SharesMemory(TPixelFormat F) {
   switch (F) {
     case TPixelFormat::pf1bit:
     case TPixelFormat::pf4bit:
-    case TPixelFormat::pf8bit: return false;
-    default: return true;
+    case TPixelFormat::pf8bit:
+      return false;
+    default:
+      return true;
   }
 }
 

@@ -30,7 +30,6 @@ class TAppEnvironment : public ::testing::Environment {
   std::unique_ptr<trochodraw::TApplication> FApp;
 };
 
-[[maybe_unused]] ::testing::Environment* const Environment =
-    ::testing::AddGlobalTestEnvironment(new TAppEnvironment);
+[[maybe_unused]] ::testing::Environment* const Environment = ::testing::AddGlobalTestEnvironment(new TAppEnvironment);
 
 }  // namespace

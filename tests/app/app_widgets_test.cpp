@@ -21,7 +21,8 @@ TEST(ImageViewTest, PaintsTheBitmapAsItIs) {
   for (TPixelFormat F : {TPixelFormat::pfDevice, TPixelFormat::pf24bit, TPixelFormat::pf8bit}) {
     TBitmap B(7, 5, TPixelFormat::pfDevice);
     for (int Y = 0; Y < 5; ++Y)
-      for (int X = 0; X < 7; ++X) B.SetPixel(X, Y, RGBColor(static_cast<uint8_t>(X * 30), 0, static_cast<uint8_t>(Y * 60)));
+      for (int X = 0; X < 7; ++X)
+        B.SetPixel(X, Y, RGBColor(static_cast<uint8_t>(X * 30), 0, static_cast<uint8_t>(Y * 60)));
     B.SetPixelFormat(F);
     TImageView View;
     View.SetBitmap(&B);

@@ -1,3 +1,5 @@
+#include "imagefiles/save_picture_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QFileSystemModel>
@@ -7,7 +9,6 @@
 
 #include "imagefiles/format_registry.h"
 #include "imagefiles/save_figure.h"
-#include "imagefiles/save_picture_dialog.h"
 #include "support/run_command.h"
 
 namespace trochodraw {
@@ -50,11 +51,8 @@ TEST(SavePictureDialogTest, FitsPicturesIntoThePane) {
     QSize Picture, Box, Fit;
   };
   const TCase Cases[] = {
-      {{640, 480}, {160, 160}, {160, 120}},
-      {{100, 50}, {160, 160}, {100, 50}},
-      {{100, 1000}, {160, 160}, {16, 160}},
-      {{0, 10}, {160, 160}, {0, 0}},
-      {{10000, 1}, {100, 100}, {100, 1}},
+      {{640, 480}, {160, 160}, {160, 120}}, {{100, 50}, {160, 160}, {100, 50}}, {{100, 1000}, {160, 160}, {16, 160}},
+      {{0, 10}, {160, 160}, {0, 0}},        {{10000, 1}, {100, 100}, {100, 1}},
   };
   for (const TCase& C : Cases) EXPECT_EQ(FitPictureSize(C.Picture, C.Box), C.Fit) << C.Picture.width();
 }

@@ -1,9 +1,10 @@
+#include "app/version_info.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "app/version_info.h"
 #include "support/run_command.h"
 
 namespace trochodraw {
