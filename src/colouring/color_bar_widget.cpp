@@ -21,8 +21,7 @@ namespace {
 QRgb ToRgb(TColor C) { return qRgb(RedOf(C), GreenOf(C), BlueOf(C)); }
 
 void Plot(QImage& Image, int X, int Y, QRgb C) {
-  if (X >= 0 && Y >= 0 && X < Image.width() && Y < Image.height())
-    reinterpret_cast<QRgb*>(Image.scanLine(Y))[X] = C;
+  if (X >= 0 && Y >= 0 && X < Image.width() && Y < Image.height()) reinterpret_cast<QRgb*>(Image.scanLine(Y))[X] = C;
 }
 
 void Invert(QImage& Image, int X, int Y) {
@@ -184,13 +183,17 @@ void TColorBar::StartBandDrag() {
 }
 
 void TColorBar::dragEnterEvent(QDragEnterEvent* Event) {
-  if (AcceptsDrop(Event->mimeData())) Event->acceptProposedAction();
-  else Event->ignore();
+  if (AcceptsDrop(Event->mimeData()))
+    Event->acceptProposedAction();
+  else
+    Event->ignore();
 }
 
 void TColorBar::dragMoveEvent(QDragMoveEvent* Event) {
-  if (AcceptsDrop(Event->mimeData())) Event->acceptProposedAction();
-  else Event->ignore();
+  if (AcceptsDrop(Event->mimeData()))
+    Event->acceptProposedAction();
+  else
+    Event->ignore();
 }
 
 void TColorBar::dropEvent(QDropEvent* Event) {

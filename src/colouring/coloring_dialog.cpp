@@ -150,8 +150,8 @@ void TColoringDlg::BuildMosaicTab() {
   ColorRadio->setGeometry(64, 2, 113, 63);
   ColorRadio->OnClick = [this](QObject*) { InvokeGuarded([this] { ColorRadioClick(); }); };
 
-  ResetDepthSpaceBtn = MakeGlyphButton(tab, "ResetDepthSpaceBtn", "Reset Spacing", QRect(64, 67, 116, 27),
-                                       TColoringGlyph::ResetSpacing);
+  ResetDepthSpaceBtn =
+      MakeGlyphButton(tab, "ResetDepthSpaceBtn", "Reset Spacing", QRect(64, 67, 116, 27), TColoringGlyph::ResetSpacing);
   DepthGradientBtn =
       MakeGlyphButton(tab, "DepthGradientBtn", "RGB Gradient", QRect(64, 96, 116, 27), TColoringGlyph::RGBGradient);
   HueBtn = MakeGlyphButton(tab, "HueBtn", "Hue Gradient", QRect(64, 126, 116, 27), TColoringGlyph::HueGradient);

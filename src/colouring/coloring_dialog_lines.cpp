@@ -9,8 +9,8 @@
 #include <limits>
 
 #include "colouring/color_panel_widget.h"
-#include "colouring/colour_arithmetic.h"
 #include "colouring/coloring_dialog.h"
+#include "colouring/colour_arithmetic.h"
 #include "colouring/gauge_widget.h"
 #include "controls/application_error.h"
 #include "controls/integer_spin_widget.h"

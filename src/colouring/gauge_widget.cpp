@@ -34,7 +34,8 @@ void TGauge::paintEvent(QPaintEvent* Event) {
     const QRect r = contentsRect();
     p.fillRect(r, Qt::white);
     const long long span = static_cast<long long>(FMaxValue) - FMinValue;
-    const int filled = span <= 0 ? 0 : static_cast<int>(r.width() * (static_cast<long long>(FProgress) - FMinValue) / span);
+    const int filled =
+        span <= 0 ? 0 : static_cast<int>(r.width() * (static_cast<long long>(FProgress) - FMinValue) / span);
     const QRect done(r.left(), r.top(), filled, r.height());
     p.fillRect(done, Qt::black);
     // The text is white over the filled part and black over the rest.

@@ -4,10 +4,10 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QResizeEvent>
-#include <QShowEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QStyledItemDelegate>
 
 #include "controls/application_error.h"
@@ -178,7 +178,8 @@ void TPatternGrid::SyncCurrent() {
   FSyncing = true;
   const int row = FEditor ? FEditor->Row() : 0;
   const QModelIndex target = row >= 1 ? FModel->index(row - 1, 1) : QModelIndex();
-  if (selectionModel() && currentIndex() != target) selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
+  if (selectionModel() && currentIndex() != target)
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::NoUpdate);
   FSyncing = false;
 }
 

@@ -208,8 +208,10 @@ void TSettingsDlg::GridChanged() { PatternGrid->Refresh(); }
 int TSettingsDlg::Row() const { return FEditor ? FEditor->Row() : FRow; }
 
 void TSettingsDlg::SetRow(int Value) {
-  if (FEditor) FEditor->SelectCell(1, Value);
-  else FRow = Value;
+  if (FEditor)
+    FEditor->SelectCell(1, Value);
+  else
+    FRow = Value;
 }
 
 void TSettingsDlg::SizeFromRadio() {

@@ -33,8 +33,12 @@ void Sheet(QPainter& P, int X, int Y, int W, int H, bool Lines) {
 
 void Arrow(QPainter& P, bool Up) {
   QPolygon a;
-  if (Up) a << QPoint(8, 2) << QPoint(14, 8) << QPoint(10, 8) << QPoint(10, 14) << QPoint(6, 14) << QPoint(6, 8) << QPoint(2, 8);
-  else a << QPoint(8, 14) << QPoint(14, 8) << QPoint(10, 8) << QPoint(10, 2) << QPoint(6, 2) << QPoint(6, 8) << QPoint(2, 8);
+  if (Up)
+    a << QPoint(8, 2) << QPoint(14, 8) << QPoint(10, 8) << QPoint(10, 14) << QPoint(6, 14) << QPoint(6, 8)
+      << QPoint(2, 8);
+  else
+    a << QPoint(8, 14) << QPoint(14, 8) << QPoint(10, 8) << QPoint(10, 2) << QPoint(6, 2) << QPoint(6, 8)
+      << QPoint(2, 8);
   P.setPen(kInk);
   P.setBrush(kBlue);
   P.drawPolygon(a);
@@ -60,8 +64,12 @@ QImage PatternButtonGlyph(TPatternGlyph Glyph) {
       p.setPen(kInk);
       p.drawLine(5, 14, 6, 13);
       break;
-    case TPatternGlyph::MoveUp: Arrow(p, true); break;
-    case TPatternGlyph::MoveDown: Arrow(p, false); break;
+    case TPatternGlyph::MoveUp:
+      Arrow(p, true);
+      break;
+    case TPatternGlyph::MoveDown:
+      Arrow(p, false);
+      break;
     case TPatternGlyph::Delete:
       p.setPen(QPen(kRed, 3, Qt::SolidLine, Qt::SquareCap));
       p.drawLine(4, 4, 12, 12);
@@ -74,7 +82,9 @@ QImage PatternButtonGlyph(TPatternGlyph Glyph) {
       p.setBrush(QColor(200, 230, 255));
       p.drawEllipse(1, 1, 9, 9);
       break;
-    case TPatternGlyph::Properties: Sheet(p, 2, 1, 12, 14, true); break;
+    case TPatternGlyph::Properties:
+      Sheet(p, 2, 1, 12, 14, true);
+      break;
     case TPatternGlyph::AllProperties:
       Sheet(p, 5, 0, 10, 12, false);
       Sheet(p, 3, 2, 10, 12, false);

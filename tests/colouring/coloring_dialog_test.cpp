@@ -1,3 +1,5 @@
+#include "colouring/coloring_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -18,7 +20,6 @@
 #include "colouring/color_bar_widget.h"
 #include "colouring/color_panel_widget.h"
 #include "colouring/colour_arithmetic.h"
-#include "colouring/coloring_dialog.h"
 #include "colouring/gauge_widget.h"
 #include "controls/auto_button.h"
 #include "controls/integer_spin_widget.h"

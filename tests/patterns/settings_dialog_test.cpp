@@ -1,3 +1,5 @@
+#include "patterns/settings_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -21,8 +23,8 @@
 #include "app/program_forms.h"
 #include "colouring/image_undoer.h"
 #include "controls/integer_spin_widget.h"
-#include "controls/real_spin_widget.h"
 #include "controls/radio_group_widget.h"
+#include "controls/real_spin_widget.h"
 #include "controls/speed_button.h"
 #include "controls/widget_test_support.h"
 #include "patterns/find_dialog.h"
@@ -30,7 +32,6 @@
 #include "patterns/pattern_grid_widget.h"
 #include "patterns/pattern_list_editor.h"
 #include "patterns/properties_dialog.h"
-#include "patterns/settings_dialog.h"
 #include "render/bitmap.h"
 #include "support/modal_answer.h"
 
@@ -170,11 +171,14 @@ TEST_F(SettingsDialogTest, ASizeThatCannotBeHadLeavesTheFigureAsItWas) {
 }
 
 TEST_F(SettingsDialogTest, PatternButtonsCarryTheirHintsAndPictures) {
-  const std::pair<TSpeedButton*, const char*> hints[] = {
-      {Dlg->InsertPatternBtn, "Insert Current Pattern"}, {Dlg->SpeedButton1, "Overwrite"},
-      {Dlg->MoveUpBtn, "Move Move Up"},                   {Dlg->MoveDnBtn, "Move Pattern Down"},
-      {Dlg->DeleteBtn, "Delete Pattern"},                 {Dlg->SearchBtn, "Search For Pattern"},
-      {Dlg->PropertiesBtn, "View Pattern Properties"},    {Dlg->AllPatternBtn, "Show All Pattern Properties"}};
+  const std::pair<TSpeedButton*, const char*> hints[] = {{Dlg->InsertPatternBtn, "Insert Current Pattern"},
+                                                         {Dlg->SpeedButton1, "Overwrite"},
+                                                         {Dlg->MoveUpBtn, "Move Move Up"},
+                                                         {Dlg->MoveDnBtn, "Move Pattern Down"},
+                                                         {Dlg->DeleteBtn, "Delete Pattern"},
+                                                         {Dlg->SearchBtn, "Search For Pattern"},
+                                                         {Dlg->PropertiesBtn, "View Pattern Properties"},
+                                                         {Dlg->AllPatternBtn, "Show All Pattern Properties"}};
   for (const auto& [button, hint] : hints) {
     EXPECT_EQ(button->toolTip(), hint);
     EXPECT_EQ(button->size(), QSize(25, 25));
@@ -419,7 +423,8 @@ TEST_F(SettingsDialogTest, PropertiesAreAddedToTheMemo) {
   }
   const QStringList lines = QString::fromStdString(Props.MemoText()).split('\n');
   ASSERT_EQ(lines.size(), 28 + 19 + 1);
-  EXPECT_TRUE(lines[28 + 4].startsWith("Name: 'Sandal'; ArmMode: amTBar; Radius1: 37.00; Radius2: 37.00; RPM1: -50.00;"));
+  EXPECT_TRUE(
+      lines[28 + 4].startsWith("Name: 'Sandal'; ArmMode: amTBar; Radius1: 37.00; Radius2: 37.00; RPM1: -50.00;"));
   EXPECT_TRUE(lines[28 + 4].endsWith("Angle2A: 304.29; "));
   EXPECT_FALSE(Props.isVisible());
 }
