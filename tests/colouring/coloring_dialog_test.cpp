@@ -128,6 +128,23 @@ TEST_F(ColorBarTest, PaintsBandsOutlinesAndTheInvertedSelectionMark) {
   EXPECT_EQ(Bar.Render().pixel(1, y), Rgb(p.EntryColor(1))) << "no mark on a disabled bar";
 }
 
+TEST_F(ColorBarTest, LabelsShowTheDepthInTheBandsContrastColour) {
+  TColorBandPalette& p = Bar.Palette();
+  auto labelPixels = [&](int Band) {
+    const QImage img = Bar.Render();
+    const QRgb ink = Rgb(TColorBandPalette::ContrastColor(p.EntryColor(Band)));
+    int n = 0;
+    for (int y = Row(Band - 1) + 1; y < Row(Band) - 1; ++y)
+      for (int x = 1; x < Bar.width() - 1; ++x) n += img.pixel(x, y) == ink;
+    return n;
+  };
+  EXPECT_EQ(labelPixels(2), 0) << "no labels unless asked for";
+  p.LabelBars = true;
+  EXPECT_GT(labelPixels(2), 0);
+  Bar.resize(41, 60);  // bands of 5 rows: too low for a line of text
+  EXPECT_EQ(labelPixels(2), 0);
+}
+
 TEST_F(ColorBarTest, BoundaryDragShowsTheRubberBandAndPushesNeighbours) {
   TColorBandPalette& p = Bar.Palette();
   const int r5 = Row(5), r6 = Row(6);
