@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
 
 #include "controls/application_error.h"
 #include "render/bitmap.h"
@@ -11,10 +12,7 @@
 
 namespace trochodraw {
 
-TImageView::TImageView(QWidget* Parent) : QWidget(Parent) {
-  // Every pixel under the bitmap is painted; nothing needs erasing first.
-  setAttribute(Qt::WA_OpaquePaintEvent, false);
-}
+TImageView::TImageView(QWidget* Parent) : QWidget(Parent) {}
 
 void TImageView::SetBitmap(TBitmap* Bitmap) {
   FBitmap = Bitmap;
@@ -48,10 +46,6 @@ void TImageView::mousePressEvent(QMouseEvent* Event) {
   Event->accept();
   if (OnMouseDown) InvokeGuarded([&] { OnMouseDown(Button, Pos); });
 }
-
-}  // namespace trochodraw
-
-namespace trochodraw {
 
 void TImageView::resizeEvent(QResizeEvent* Event) {
   QWidget::resizeEvent(Event);

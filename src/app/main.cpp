@@ -14,6 +14,7 @@ using namespace trochodraw;
 int main(int argc, char** argv) {
   PictureFormats();
   TApplication App(argc, argv);
+  App.QuitOnTerminationSignals();
   THelpSystem::Instance().SetHelpFile("Trochodraw.chm");
 
   int Result = 1;

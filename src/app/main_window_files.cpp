@@ -24,7 +24,8 @@ void Bind(QAction* Action, QObject* Context, F Handler) {
 }  // namespace
 
 void TForm1::BindMenuHandlers() {
-  // "Exit" has no action of its own: the window closes through its frame.
+  // "Exit" closes the window, as its frame's close box does.
+  Bind(Exit1, this, [this] { close(); });
   Bind(SaveAs1, this, [this] { SaveAs1Click(); });
   Bind(Copy1, this, [this] { Copy1Click(); });
   Bind(Settings2, this, [this] { Settings2Click(); });

@@ -67,8 +67,10 @@ W* Named(W* Widget, const char* Name) {
   return Widget;
 }
 
-// A toggle speed button of the top bar: a dark gradient face with a lime caption.
-TFancySpeedBtn* TopButton(QWidget* Parent, const char* Name, const QString& Caption, int Group) {
+// A speed button of the top bar: a dark gradient face with a lime caption, sized to its
+// caption and glyph.
+TFancySpeedBtn* TopButton(QWidget* Parent, const char* Name, const QString& Caption, int Group,
+                          const QImage& Glyph = {}, int NumGlyphs = 1) {
   auto* B = Named(new TFancySpeedBtn(Parent), Name);
   B->SetCaption(Caption);
   B->SetGroupIndex(Group);
@@ -80,9 +82,10 @@ TFancySpeedBtn* TopButton(QWidget* Parent, const char* Name, const QString& Capt
   B->SetDownInvert(true);
   B->setFont(BoldCaptionFont(B->font()));
   SetTextColor(B, kLime);
-  B->setFixedSize(
-      std::max(66, B->fontMetrics().horizontalAdvance(Caption) + (Caption == "Run" || Caption == "Step" ? 34 : 14)),
-      25);
+  B->SetGlyph(Glyph);
+  B->SetNumGlyphs(NumGlyphs);
+  const int GlyphPart = Glyph.isNull() ? 0 : Glyph.width() / NumGlyphs + B->Spacing();
+  B->setFixedSize(std::max(66, B->fontMetrics().horizontalAdvance(Caption) + GlyphPart + 14), 25);
   return B;
 }
 
@@ -159,8 +162,7 @@ void TForm1::BuildTopBar() {
   L->setContentsMargins(4, 2, 4, 2);
   L->setSpacing(2);
 
-  RunBtn = TopButton(Panel5, "RunBtn", "Run", 50);
-  RunBtn->SetGlyph(RunGlyph());
+  RunBtn = TopButton(Panel5, "RunBtn", "Run", 50, RunGlyph());
   LiftPenBtn = TopButton(Panel5, "LiftPenBtn", "Lift Pen", 50);
   L->addWidget(RunBtn);
   L->addWidget(LiftPenBtn);
@@ -215,9 +217,7 @@ void TForm1::BuildTopBar() {
   L->addStretch(1);
 
   AccBtn = TopButton(Panel5, "AccBtn", "Accelerate", 55);
-  StepBtn = TopButton(Panel5, "StepBtn", "Step", 0);
-  StepBtn->SetGlyph(StepGlyph());
-  StepBtn->SetNumGlyphs(2);
+  StepBtn = TopButton(Panel5, "StepBtn", "Step", 0, StepGlyph(), 2);
   StepBtn->DoRepeat = true;
   L->addWidget(AccBtn);
   L->addWidget(StepBtn);

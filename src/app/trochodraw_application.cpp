@@ -1,7 +1,12 @@
 #include "app/trochodraw_application.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QIcon>
 #include <QMessageBox>
+#include <QSocketNotifier>
+#include <csignal>
 
 #include "app/manual_window_dialog.h"
 #include "controls/application_error.h"
@@ -12,6 +17,13 @@ namespace trochodraw {
 namespace {
 
 bool BoxOpen = false;
+int SignalPipe[2] = {-1, -1};
+
+extern "C" void NoteSignal(int) {
+  const char Byte = 1;
+  // Only async-signal-safe work here: the message loop reads the byte.
+  [[maybe_unused]] const ssize_t Written = ::write(SignalPipe[1], &Byte, 1);
+}
 
 }  // namespace
 
@@ -27,6 +39,22 @@ TApplication::TApplication(int& Argc, char** Argv) : QApplication(Argc, Argv) {
 TApplication::~TApplication() {
   SetHtmlHelpFunction({});
   SetApplicationErrorHandler({});
+}
+
+void TApplication::QuitOnTerminationSignals() {
+  if (SignalPipe[0] >= 0 || ::pipe2(SignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* Notifier = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, this);
+  connect(Notifier, &QSocketNotifier::activated, this, [] {
+    char Buffer[16];
+    while (::read(SignalPipe[0], Buffer, sizeof Buffer) > 0) {
+    }
+    QApplication::quit();
+  });
+  struct sigaction Action {};
+  Action.sa_handler = NoteSignal;
+  sigemptyset(&Action.sa_mask);
+  Action.sa_flags = SA_RESTART;
+  for (int Signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(Signal, &Action, nullptr);
 }
 
 bool TApplication::notify(QObject* Receiver, QEvent* Event) {

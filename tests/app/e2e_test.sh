@@ -10,8 +10,8 @@ for tool in Xvfb xdotool import convert pngcheck; do
 done
 
 work="$(mktemp -d)"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
@@ -135,9 +135,24 @@ sleep 0.5
 pngcheck -q "$out" || fail "pngcheck rejects $out"
 size="$(pngcheck "$out" | sed -n 's/.*(\([0-9]*\)x\([0-9]*\),.*/\1x\2/p')"
 [ "$size" = "640x480" ] || fail "the saved figure is $size, not 640x480"
+# Options > Colors stores the figure as an undo file; ending the program (as a session's end
+# does, with SIGTERM) deletes it.
+xdotool windowfocus --sync "$win" 2>/dev/null
+xdotool key --clearmodifiers alt+o
+sleep 0.5
+xdotool key --clearmodifiers c
+wait_for 10 sh -c 'ls "$TMPDIR" | grep -q .' || fail "opening the Coloring dialog stored no undo file"
+kill -TERM "$app_pid"
+wait_for 15 sh -c "! kill -0 $app_pid" || fail "the program did not end on SIGTERM"
+wait "$app_pid"
+status=$?
+app_pid=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+[ -z "$(ls -A "$TMPDIR")" ] || fail "undo files left behind: $(ls "$TMPDIR")"
+
 # Keep the screenshots for a look when asked to.
 if [ -n "${TROCHODRAW_E2E_SHOTS:-}" ]; then
   mkdir -p "$TROCHODRAW_E2E_SHOTS" && cp "$work/running.png" "$work/shot.png" "$out" "$TROCHODRAW_E2E_SHOTS/"
 fi
-echo "PASS: machine shown, figure drawn, $out saved ($size)"
+echo "PASS: machine shown, figure drawn, $out saved ($size), undo files deleted at the end"
 exit 0

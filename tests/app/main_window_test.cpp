@@ -380,6 +380,13 @@ TEST_F(MainWindowTest, AboutBoxShowsTheBuildNumber) {
   EXPECT_EQ(AboutDlg->result(), QDialog::Accepted);
 }
 
+TEST_F(MainWindowTest, ExitClosesTheWindow) {
+  W->show();
+  ASSERT_TRUE(W->isVisible());
+  W->Exit1->trigger();
+  EXPECT_FALSE(W->isVisible());
+}
+
 TEST_F(MainWindowTest, ContentsOpensTheManualBesideTheProgram) {
   // The manual is looked for in help/ beside the help file's folder: here the source tree.
   THelpSystem::Instance().SetHelpFile(TROCHODRAW_SOURCE_DIR "/Trochodraw.chm");
