@@ -12,7 +12,8 @@ TProgramForms::TProgramForms() {
   Main = std::make_unique<TForm1>();
   Coloring = std::make_unique<TColoringDlg>(Main.get(), &Main->Image2Holder);
   About = std::make_unique<TAboutDlg>(Main.get());
-  Settings = std::make_unique<TSettingsDlg>(Main.get());
+  Settings = std::make_unique<TSettingsDlg>(Main.get(), &Main->Patterns, &Main->Image2Holder);
+  Settings->OnImageSizeApplied = [Form = Main.get()] { Form->ScrollToFraction(Form->ScrollBox1, 0.5, 0.5); };
   Properties = std::make_unique<TPropertiesDlg>(Main.get());
 }
 
