@@ -152,6 +152,8 @@ void TForm1::BindSimulation() {
     if (LiftPenBtn->Down()) LiftPenBtn->SetDown(false);
   };
   Sim.OnFigureCleared = [this] { Image2->update(); };
+  // Bound after the window's own hooks, which it keeps calling.
+  AttachStrokeRecord(Sim, StrokeRecord);
   Image2Holder.OnPictureChanged = [this] {
     FitImageToBitmap(*Image2);
     Image2->update();

@@ -7,6 +7,7 @@
 #include "colouring/image_undoer.h"
 #include "machine/simulation.h"
 #include "patterns/pattern_list_editor.h"
+#include "vector/stroke_record.h"
 
 class QAction;
 class QCheckBox;
@@ -113,6 +114,7 @@ class TForm1 : public QMainWindow, public TPatternHost {
   std::unique_ptr<TSavePictureDialog> SavePictureDialog1;
   TCHMHelper* CHMHelper1 = nullptr;
   QAction* SaveAs1 = nullptr;
+  QAction* ExportDrawing1 = nullptr;
   QAction* Exit1 = nullptr;
   QAction* Copy1 = nullptr;
   QAction* Settings2 = nullptr;
@@ -123,6 +125,8 @@ class TForm1 : public QMainWindow, public TPatternHost {
   // The running machine with its two bitmaps: Image1 shows the mechanism, Image2 the figure.
   TSimulation Sim;
   TImageHolder Image2Holder{Sim.FigureImage};
+  // Every segment drawn since the last Clear Figure, for File > Export Drawing.
+  TStrokeRecord StrokeRecord;
   // The pattern library as the Settings dialog and PatternCombo edit it.
   TPatternListEditor Patterns;
 
@@ -157,6 +161,7 @@ class TForm1 : public QMainWindow, public TPatternHost {
   void Image2MouseDown(Qt::MouseButton Button, QPoint Pos);
   void Splitter2Moved();
   void SaveAs1Click();
+  void ExportDrawing1Click();
   void Copy1Click();
   void Settings2Click();
   void Colors1Click();

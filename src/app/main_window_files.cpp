@@ -1,6 +1,7 @@
 // The menu: saving and copying the figure, the dialogs, the help and the about box.
 #include <QAction>
 #include <QFile>
+#include <QMessageBox>
 
 #include "app/about_dialog.h"
 #include "app/main_window.h"
@@ -11,6 +12,8 @@
 #include "imagefiles/save_figure.h"
 #include "imagefiles/save_picture_dialog.h"
 #include "patterns/settings_dialog.h"
+#include "vector/export_drawing.h"
+#include "vector/export_drawing_dialog.h"
 
 namespace trochodraw {
 
@@ -27,6 +30,7 @@ void TForm1::BindMenuHandlers() {
   // "Exit" closes the window, as its frame's close box does.
   Bind(Exit1, this, [this] { close(); });
   Bind(SaveAs1, this, [this] { SaveAs1Click(); });
+  Bind(ExportDrawing1, this, [this] { ExportDrawing1Click(); });
   Bind(Copy1, this, [this] { Copy1Click(); });
   Bind(Settings2, this, [this] { Settings2Click(); });
   Bind(Colors1, this, [this] { Colors1Click(); });
@@ -37,6 +41,16 @@ void TForm1::BindMenuHandlers() {
 void TForm1::SaveAs1Click() {
   if (!SavePictureDialog1->Execute()) return;
   SaveFigure(Sim.FigureImage, QFile::encodeName(SavePictureDialog1->FileName()).toStdString());
+}
+
+void TForm1::ExportDrawing1Click() {
+  TExportDrawingDialog dlg(this);
+  if (dlg.exec() != QDialog::Accepted) return;
+  CaptureFigure(StrokeRecord, Sim);
+  const TExportResult result = ExportDrawing(StrokeRecord, dlg.Options(), dlg.FileName());
+  QString text = QString("Wrote %1 paths (%2 segments).").arg(result.Paths).arg(result.Segments);
+  for (const std::string& note : result.Notes) text += "\n" + QString::fromStdString(note);
+  QMessageBox::information(this, "Export Drawing", text);
 }
 
 void TForm1::Copy1Click() { CopyFigure(Sim.FigureImage); }

@@ -133,6 +133,7 @@ QWidget* Row(QWidget* Parent, const char* Name, QHBoxLayout*& Layout) {
 void TForm1::BuildMenu() {
   QMenu* File = menuBar()->addMenu("&File");
   SaveAs1 = Named(File->addAction("Save &Image As..."), "SaveAs1");
+  ExportDrawing1 = Named(File->addAction("Export &Drawing..."), "ExportDrawing1");
   File->addSeparator();
   Exit1 = Named(File->addAction("E&xit"), "Exit1");
   QMenu* Edit = menuBar()->addMenu("&Edit");

@@ -11,6 +11,7 @@ namespace trochodraw {
 TProgramForms::TProgramForms() {
   Main = std::make_unique<TForm1>();
   Coloring = std::make_unique<TColoringDlg>(Main.get(), &Main->Image2Holder);
+  Coloring->OnMosaicDone = [Form = Main.get()] { Form->StrokeRecord.MarkMosaic(); };
   About = std::make_unique<TAboutDlg>(Main.get());
   Settings = std::make_unique<TSettingsDlg>(Main.get(), &Main->Patterns, &Main->Image2Holder);
   Settings->OnImageSizeApplied = [Form = Main.get()] { Form->ScrollToFraction(Form->ScrollBox1, 0.5, 0.5); };

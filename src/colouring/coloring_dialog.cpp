@@ -308,6 +308,7 @@ void TColoringDlg::MozaicBtnClick() {
   }
   FFigure->Picture = std::move(work);
   FFigure->PictureChanged();
+  if (OnMosaicDone) OnMosaicDone();
 }
 
 void TColoringDlg::BackColorBtnClick() { PickPanelColor(BackColorDis); }

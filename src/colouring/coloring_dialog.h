@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QDialog>
 #include <QImage>
 #include <optional>
@@ -53,6 +55,8 @@ class TColoringDlg : public TCentredDialog {
   QPushButton* CancelBtn = nullptr;
   TImageUndoer ImageUndoer1;
   QColorDialog* ColorDialog1 = nullptr;
+  // Told after each finished mosaic (the figure now holds raster colours).
+  std::function<void()> OnMosaicDone;
 
   // "Mosaic"
   QFrame* Panel2 = nullptr;
