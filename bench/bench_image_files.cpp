@@ -16,6 +16,7 @@
 #include "imagefiles/gif_codec.h"
 #include "imagefiles/preview_load.h"
 #include "imagefiles/save_figure.h"
+#include "bench_mobius.h"
 #include "machine/simulation.h"
 
 namespace {
@@ -29,20 +30,7 @@ TBitmap MakeFigure() {
   TLineColoring lc;
   lc.Settings.Mode = lcDistance;
   TSimulation sim(lc);
-  sim.Settings.Machine.Radius1Percent = 75.06;
-  sim.Settings.Machine.Radius2Percent = 75.06;
-  sim.Settings.RPM1 = 77.6;
-  sim.Settings.RPM2 = 77.6;
-  sim.Settings.Machine.Mode = pmOuterPlanet;
-  sim.Settings.Machine.Mechanism = amPantograph;
-  sim.Settings.Scale = 7.0;
-  sim.Settings.Accelerate = true;
-  sim.MechanismImage = TBitmap(350, 400);
-  sim.FigureImage = TBitmap(1600, 1200);
-  sim.Initialise();
-  sim.ClearFigure(false);
-  sim.PrevPoint = {0.0, 0.0};
-  sim.SetAngles(18.5, 335.5, 284.7, 327.7);
+  SetUpMobius(sim, 1600, 1200, 7.0, true);
   for (int t = 0; t < 3000; ++t) sim.Timer1Timer();
   TBitmap fig = sim.FigureImage;
   fig.SetPixelFormat(TPixelFormat::pf24bit);

@@ -14,6 +14,7 @@
 #include "colouring/mosaic.h"
 #include "imagefiles/bmp_codec.h"
 #include "imagefiles/file_io.h"
+#include "bench_mobius.h"
 #include "machine/simulation.h"
 
 namespace trochodraw {
@@ -26,22 +27,7 @@ constexpr int kTicks = 2000;
 TBitmap RenderFigure(int W, int H) {
   TLineColoring lines;
   TSimulation sim(lines);
-  sim.Settings.Machine.Radius1Percent = 75.06;
-  sim.Settings.Machine.Radius2Percent = 75.06;
-  sim.Settings.RPM1 = 77.6;
-  sim.Settings.RPM2 = 77.6;
-  sim.Settings.Machine.Mode = pmOuterPlanet;
-  sim.Settings.Machine.Mechanism = amPantograph;
-  sim.Settings.Scale = 2.0 * W / 640;
-  sim.Settings.Accelerate = true;
-  sim.Settings.Machine.MechanismWidth = 350;
-  sim.MechanismImage = TBitmap(350, 400);
-  sim.FigureImage = TBitmap(W, H);
-  sim.Initialise();
-  sim.BackColor = clWhite;
-  sim.ClearFigure(false);
-  sim.PrevPoint = {0.0, 0.0};
-  sim.SetAngles(18.5, 335.5, 284.7, 327.7);
+  SetUpMobius(sim, W, H, 2.0 * W / 640, true);
   for (int t = 0; t < kTicks; ++t) sim.Timer1Timer();
   return std::move(sim.FigureImage);
 }

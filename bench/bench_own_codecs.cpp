@@ -18,6 +18,7 @@
 #include "imagefiles/pcx_codec.h"
 #include "imagefiles/tga_codec.h"
 #include "imagefiles/tiff_codec.h"
+#include "bench_mobius.h"
 #include "machine/simulation.h"
 
 namespace trochodraw {
@@ -29,20 +30,7 @@ TBitmap RenderFigure() {
   TLineColoring lc;
   lc.Settings.Mode = lcDistance;
   TSimulation sim(lc);
-  sim.Settings.Machine.Radius1Percent = 75.06;
-  sim.Settings.Machine.Radius2Percent = 75.06;
-  sim.Settings.RPM1 = 77.6;
-  sim.Settings.RPM2 = 77.6;
-  sim.Settings.Machine.Mode = pmOuterPlanet;
-  sim.Settings.Machine.Mechanism = amPantograph;
-  sim.Settings.Scale = 2.0;
-  sim.Settings.Accelerate = true;
-  sim.MechanismImage = TBitmap(350, 400);
-  sim.FigureImage = TBitmap(kWidth, kHeight);
-  sim.Initialise();
-  sim.ClearFigure(false);
-  sim.PrevPoint = {0.0, 0.0};
-  sim.RefreshMechanism();
+  SetUpMobius(sim, kWidth, kHeight, 2.0, true);
   for (int t = 0; t < 3000; ++t) sim.Timer1Timer();
   TBitmap figure = sim.FigureImage;
   figure.SetPixelFormat(TPixelFormat::pf24bit);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <vector>
 
+#include "bench_mobius.h"
 #include "machine/simulation.h"
 #include "render/drawing_surface.h"
 #include "render/mechanism_view.h"
@@ -13,24 +14,11 @@ using namespace trochodraw;
 
 namespace {
 
-// The program's first pattern ("Mobius"), as after start.
-void SetUpMobius(TSimulation& sim, int w, int h, bool accelerate, bool antialias) {
-  sim.Settings.Machine = {75.06, 75.06, pmOuterPlanet, amPantograph, 350};
-  sim.Settings.RPM1 = sim.Settings.RPM2 = 77.6;
-  sim.Settings.Scale = 2;
-  sim.Settings.Accelerate = accelerate;
-  sim.Settings.Antialias = antialias;
-  sim.MechanismImage = TBitmap(350, 400);
-  sim.FigureImage = TBitmap(w, h);
-  sim.Initialise();
-  sim.SetAngles(18.5, 335.5, 284.7, 327.7);
-}
-
 void BM_Tick(benchmark::State& state) {
   const int w = static_cast<int>(state.range(0)), h = w * 3 / 4;
   TLineColoring lc;
   TSimulation sim(lc);
-  SetUpMobius(sim, w, h, state.range(1) != 0, state.range(2) != 0);
+  SetUpMobius(sim, w, h, 2.0, state.range(1) != 0, state.range(2) != 0);
   sim.Timer1Timer();  // the first tick starts from (0, 0)
   int64_t segments = 0;
   sim.OnSubStep = [&](int, int, bool drawn) { segments += drawn; };
@@ -47,7 +35,7 @@ BENCHMARK(BM_Tick)
 std::vector<std::pair<TVector2, TVector2>> RecordSegments(int w, int h) {
   TLineColoring lc;
   TSimulation sim(lc);
-  SetUpMobius(sim, w, h, true, true);
+  SetUpMobius(sim, w, h, 2.0, true, true);
   sim.Timer1Timer();
   std::vector<std::pair<TVector2, TVector2>> segs;
   TVector2 prev = sim.PrevPoint;

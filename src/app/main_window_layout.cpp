@@ -231,7 +231,7 @@ void TForm1::BuildSettingsBar() {
   L->setContentsMargins(4, 0, 4, 2);
   L->setSpacing(4);
 
-  struct TGroupSpec {
+  struct TGroupLayout {
     QGroupBox*& Group;
     TTrackBarExt*& Bar;
     TRealSpin*& Spin;
@@ -241,13 +241,13 @@ void TForm1::BuildSettingsBar() {
     const char* Caption;
     bool Speed;
   };
-  const TGroupSpec Specs[] = {
+  const TGroupLayout Groups[] = {
       {Circle1Group, Circle1Bar, Circle1Spin, "Circle1Group", "Circle1Bar", "Circle1Spin", "Circle1 Radius", false},
       {Circle2Group, Circle2Bar, Circle2Spin, "Circle2Group", "Circle2Bar", "Circle2Spin", "Circle2 Radius", false},
       {RPM1Group, RPM1Bar, RPM1Spin, "RPM1Group", "RPM1Bar", "RPM1Spin", "Wheel-1 RPM", true},
       {RPM2Group, RPM2Bar, RPM2Spin, "RPM2Group", "RPM2Bar", "RPM2Spin", "Wheel- RPM", true},
   };
-  for (const TGroupSpec& S : Specs) {
+  for (const TGroupLayout& S : Groups) {
     S.Group = Named(new QGroupBox(S.Caption, Panel1), S.GroupName);
     auto* G = new QHBoxLayout(S.Group);
     G->setContentsMargins(4, 0, 4, 2);
