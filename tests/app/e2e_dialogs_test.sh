@@ -9,62 +9,10 @@ for tool in Xvfb xdotool import convert compare; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-work="$(mktemp -d)"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-
-xvfb_pid="" app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  [ -f "$work/shot.png" ] && cp "$work/shot.png" "/tmp/trochodraw-e2e-dialogs-failure.png" &&
-    echo "last screenshot: /tmp/trochodraw-e2e-dialogs-failure.png"
-  [ -f "$work/app.log" ] && sed 's/^/  program: /' "$work/app.log"
-  exit 1
-}
-
-# Waits up to $1 seconds for the command in the remaining arguments to succeed.
-wait_for() {
-  local limit=$(( $1 * 10 )); shift
-  for ((i = 0; i < limit; i++)); do
-    "$@" >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# A display of our own among :80 to :89; a number counts only once our server answers on it
-# and the program's window appears there.
-started=""
-for n in $(seq 80 89 | shuf); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  export DISPLAY=":$n"
-  if wait_for 10 xdotool getmouselocation && sleep 0.5 && kill -0 "$xvfb_pid" 2>/dev/null; then
-    "$program" >"$work/app.log" 2>&1 &
-    app_pid=$!
-    if wait_for 20 xdotool search --name '^Trochodraw$' && kill -0 "$xvfb_pid" 2>/dev/null; then
-      started=1
-      break
-    fi
-    kill "$app_pid" 2>/dev/null; wait "$app_pid" 2>/dev/null; app_pid=""
-  fi
-  kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=""
-done
-[ -n "$started" ] || fail "the main window did not appear on any virtual display"
-win="$(xdotool search --name '^Trochodraw$' | head -1)"
-# Without a window manager the windows stay where they ask to be.
-xdotool windowmove "$win" 0 0
+e2e_name="trochodraw-e2e-dialogs"
+e2e_first_display=80
+# shellcheck source=e2e_common.sh
+source "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh"
 sleep 1
 
 shot() { import -window root "$work/shot.png" || fail "no screenshot"; }
