@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "app/app_test_support.h"
+#include "app/program_forms_fixture.h"
 #include "app/main_window.h"
 #include "app/program_forms.h"
 #include "colouring/coloring_dialog.h"
@@ -27,16 +28,8 @@ using trochodraw::testing::WhenModal;
 
 namespace {
 
-class ExportDrawingTest : public ::testing::Test {
+class ExportDrawingTest : public trochodraw::testing::ProgramFormsTest {
  protected:
-  void SetUp() override {
-    PatternList.clear();
-    Forms = std::make_unique<TProgramForms>();
-    W = Forms->Main.get();
-    Forms->Coloring->ImageUndoer1.SetFolder(Temp.Path());
-  }
-  void TearDown() override { Forms.reset(); }
-
   // Runs File > Export Drawing..., fills in the file name, presses Export and returns the
   // text of the box that reports the export.
   QString ExportThroughTheMenu(const std::string& File) {
@@ -63,9 +56,6 @@ class ExportDrawingTest : public ::testing::Test {
     return s.str();
   }
 
-  TTempDir Temp;
-  std::unique_ptr<TProgramForms> Forms;
-  TForm1* W = nullptr;
 };
 
 TEST_F(ExportDrawingTest, MenuWritesTheStrokesDrawnSoFar) {

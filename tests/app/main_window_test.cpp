@@ -18,6 +18,7 @@
 
 #include "app/about_dialog.h"
 #include "app/app_test_support.h"
+#include "app/program_forms_fixture.h"
 #include "app/image_view_widget.h"
 #include "app/manual_window_dialog.h"
 #include "app/program_forms.h"
@@ -53,16 +54,8 @@ void TypeFileName(QFileDialog* Dialog, const std::string& Name) {
   static_cast<QDialog*>(Dialog)->accept();
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::ProgramFormsTest {
  protected:
-  void SetUp() override {
-    PatternList.clear();
-    Forms = std::make_unique<TProgramForms>();
-    W = Forms->Main.get();
-    Forms->Coloring->ImageUndoer1.SetFolder(Temp.Path());
-  }
-  void TearDown() override { Forms.reset(); }
-
   void Click(QWidget* Widget, QPoint At = {}) {
     QTest::mouseClick(Widget, Qt::LeftButton, {}, At.isNull() ? Widget->rect().center() : At);
   }
@@ -70,10 +63,6 @@ class MainWindowTest : public ::testing::Test {
   static void MoveBar(TTrackBarExt* Bar, int Target) {
     while (Bar->Position() != Target) QTest::keyClick(Bar, Bar->Position() < Target ? Qt::Key_Right : Qt::Key_Left);
   }
-
-  TTempDir Temp;
-  std::unique_ptr<TProgramForms> Forms;
-  TForm1* W = nullptr;
 };
 
 TEST_F(MainWindowTest, StartsWithTheFirstBuiltInPatternApplied) {
