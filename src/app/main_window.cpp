@@ -115,6 +115,7 @@ void TForm1::ReadTickSettings() {
   S.OffY = OffYSpin->Value();
   S.Antialias = AntialiasChk->isChecked();
   S.TimerInterval = Timer1->interval();
+  FigureSettingsRead();
 }
 
 void TForm1::RefreshMechanism() {
@@ -151,7 +152,11 @@ void TForm1::BindSimulation() {
     if (!LiftPenBtn->isEnabled()) LiftPenBtn->setEnabled(true);
     if (LiftPenBtn->Down()) LiftPenBtn->SetDown(false);
   };
-  Sim.OnFigureCleared = [this] { Image2->update(); };
+  Sim.OnFigureCleared = [this] {
+    Image2->update();
+    FigureStatus.Restart();
+    ShowFigureStatus();
+  };
   // Bound after the window's own hooks, which it keeps calling.
   AttachStrokeRecord(Sim, StrokeRecord);
   Image2Holder.OnPictureChanged = [this] {
@@ -174,6 +179,8 @@ void TForm1::ShowAngleDisplays(const TAngleDisplays& D) {
 void TForm1::Timer1Timer() {
   ReadTickSettings();
   Sim.Timer1Timer();
+  FigureStatus.TicksRun(1, Sim.Settings.Accelerate);
+  ShowFigureStatus();
   RepaintFigure();
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "colouring/image_undoer.h"
+#include "machine/figure_status.h"
 #include "machine/simulation.h"
 #include "patterns/pattern_list_editor.h"
 #include "vector/stroke_record.h"
@@ -113,10 +114,14 @@ class TForm1 : public QMainWindow, public TPatternHost {
   QColorDialog* ColorDialog1 = nullptr;
   std::unique_ptr<TSavePictureDialog> SavePictureDialog1;
   TCHMHelper* CHMHelper1 = nullptr;
+  // The status bar's account of the figure: when it closes, how much is drawn.
+  QLabel* FigureStatusLabel = nullptr;
+  TFigureStatus FigureStatus;
   QAction* SaveAs1 = nullptr;
   QAction* ExportDrawing1 = nullptr;
   QAction* Exit1 = nullptr;
   QAction* Copy1 = nullptr;
+  QAction* CompleteFigure1 = nullptr;
   QAction* Settings2 = nullptr;
   QAction* Colors1 = nullptr;
   QAction* Contents1 = nullptr;
@@ -163,6 +168,10 @@ class TForm1 : public QMainWindow, public TPatternHost {
   void SaveAs1Click();
   void ExportDrawing1Click();
   void Copy1Click();
+  // Figure > Complete Figure: one whole period into the figure, at full speed.
+  void CompleteFigure1Click();
+  // Runs Ticks ticks in slices with a progress box that can cancel; the window keeps painting.
+  void RunFigureTicks(uint64_t Ticks);
   void Settings2Click();
   void Colors1Click();
   void Contents1Click();
@@ -183,6 +192,9 @@ class TForm1 : public QMainWindow, public TPatternHost {
   void BuildSettingsBar();
   void BuildWorkArea();
   void BuildMenu();
+  void BuildFigureMenu();
+  void FigureSettingsRead();
+  void ShowFigureStatus();
   void BindHandlers();
   void BindMenuHandlers();
   void BindPatternHandlers();

@@ -140,6 +140,7 @@ void TForm1::BuildMenu() {
   Copy1 = Named(Edit->addAction("&Copy"), "Copy1");
   Copy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   Copy1->setShortcutContext(Qt::ApplicationShortcut);
+  BuildFigureMenu();
   QMenu* Options = menuBar()->addMenu("&Options");
   Settings2 = Named(Options->addAction("&Settings..."), "Settings2");
   Colors1 = Named(Options->addAction("&Colors"), "Colors1");

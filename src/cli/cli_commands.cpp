@@ -2,6 +2,7 @@
 
 #include "cli/cli_convert.h"
 #include "cli/cli_patterns.h"
+#include "cli/cli_period.h"
 #include "cli/cli_render.h"
 
 namespace trochodraw::cli {
@@ -11,6 +12,7 @@ const std::vector<TCommand>& Commands() {
       {"render", "run the drawing machine and write the figure", RunRender},
       {"patterns", "list the pattern library or show pattern properties", RunPatterns},
       {"convert", "read a picture file and write it in another format", RunConvert},
+      {"period", "tell after how many ticks the figure closes", RunPeriod},
   };
   return commands;
 }

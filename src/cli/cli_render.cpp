@@ -11,6 +11,8 @@
 #include "cli/cli_mosaic.h"
 #include "cli/cli_vector.h"
 #include "imagefiles/save_figure.h"
+#include "cli/cli_period.h"
+#include "machine/figure_runner.h"
 #include "machine/simulation.h"
 
 namespace trochodraw::cli {
@@ -21,7 +23,9 @@ struct TRenderOptions {
   std::string Output;
   std::string MechanismOutput;
   std::string PathOutput;
-  int Ticks = 3000;
+  int64_t Ticks = 3000;
+  bool Complete = false, NearComplete = false;
+  double Tolerance = 0.5;
   int Width = 640, Height = 480;
   int MechanismWidth = 350, MechanismHeight = 400;
   double Angles[4] = {};
@@ -45,6 +49,9 @@ const char* const kUsage =
     "  --size WxH                     figure size (default 640x480)\n"
     "  --mechanism-width W            width of the mechanism pane (default 350)\n"
     "  --ticks N                      timer ticks to run (default 3000)\n"
+    "  --complete                     run exactly one whole figure (see the period command)\n"
+    "  --near-complete                run until the figure looks closed: every angle back within\n"
+    "                                 --tolerance DEG degrees (default 0.5) of its start\n"
     "  --accelerate  --no-antialias\n"
     "  --background RRGGBB            figure background (default FFFFFF)\n"
     "  --line-mode single|step|phase1|phase2|distance  --colour RRGGBB\n"
@@ -67,7 +74,13 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
     } else if (opt == "--mechanism-height") {
       o.MechanismHeight = static_cast<int>(a.Integer(opt, 1, 10000));
     } else if (opt == "--ticks") {
-      o.Ticks = static_cast<int>(a.Integer(opt, 0, 100000000));
+      o.Ticks = a.Integer(opt, 0, 100000000);
+    } else if (opt == "--complete") {
+      o.Complete = true;
+    } else if (opt == "--near-complete") {
+      o.NearComplete = true;
+    } else if (opt == "--tolerance") {
+      o.Tolerance = a.Real(opt, 0, 180);
     } else if (opt == "--accelerate") {
       s.Accelerate = true;
     } else if (opt == "--no-antialias") {
@@ -111,17 +124,18 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
       throw EUsage("unknown option: " + opt);
     }
   }
+  if (o.Complete && o.NearComplete) throw EUsage("--complete and --near-complete exclude each other");
   o.Vector.Check();
   if (o.Output.empty() && !o.Vector.Any()) throw EUsage("render needs -o FILE, --svg FILE or --pdf FILE");
   CheckMosaicOptions(o.Mosaic);
 }
 
-void ShowProgress(int done, int total) {
+void ShowProgress(uint64_t done, uint64_t total) {
   const int width = 40;
-  const int filled = total ? static_cast<int>(int64_t(done) * width / total) : width;
+  const int filled = total ? static_cast<int>(done * width / total) : width;
   std::fprintf(stderr, "\r[%s%s] %3d%%", std::string(static_cast<size_t>(filled), '#').c_str(),
                std::string(static_cast<size_t>(width - filled), ' ').c_str(),
-               total ? static_cast<int>(int64_t(done) * 100 / total) : 100);
+               total ? static_cast<int>(done * 100 / total) : 100);
   if (done == total) std::fputc('\n', stderr);
 }
 
@@ -135,6 +149,7 @@ int RunRender(int argc, char** argv) {
     TArgs args(argc, argv, 1);
     ParseOptions(args, o, sim, lc);
     SetUpMachine(o.Machine, sim.Settings, o.Angles);
+    if (o.Complete || o.NearComplete) o.Ticks = static_cast<int64_t>(CompleteFigureTicks(sim.Settings, o.NearComplete, o.Tolerance));
   } catch (const EUsage& e) {
     std::cerr << "trochodraw-cli render: " << e.what() << "\n";
     return 2;
@@ -166,18 +181,21 @@ int RunRender(int argc, char** argv) {
         path = pathFile.get();
       }
       *path << "tick,step,x,y,drawn\n";
-      sim.OnSubStep = [&](int tick, int step, bool drawn) {
+      sim.OnSubStep = [&](int64_t tick, int step, bool drawn) {
         char line[128];
-        std::snprintf(line, sizeof line, "%d,%d,%.17g,%.17g,%d\n", tick, step, sim.PrevPoint.X, sim.PrevPoint.Y,
-                      drawn ? 1 : 0);
+        std::snprintf(line, sizeof line, "%lld,%d,%.17g,%.17g,%d\n", static_cast<long long>(tick), step,
+                      sim.PrevPoint.X, sim.PrevPoint.Y, drawn ? 1 : 0);
         *path << line;
       };
     }
-    const int every = o.Ticks / 100 + 1;
-    for (int t = 1; t <= o.Ticks; ++t) {
-      sim.Timer1Timer();
-      if (o.Progress && (t % every == 0 || t == o.Ticks)) ShowProgress(t, o.Ticks);
-    }
+    const uint64_t total = static_cast<uint64_t>(o.Ticks);
+    TFigureRunner::Run(
+        sim, total,
+        [&](uint64_t done, uint64_t) {
+          if (o.Progress) ShowProgress(done, total);
+          return true;
+        },
+        total / 100 + 1);
     RunMosaic(sim.FigureImage, o.Mosaic, o.Progress);
     if (o.Mosaic.Enabled) o.Vector.MarkMosaic();
     if (path) {

@@ -24,13 +24,15 @@ double TSimulation::DegreesPerStep(int N, double RPM) const {
 }
 
 void TSimulation::StepMachine(bool Draw, double Delta1, double Delta2) {
-  if (Machine.SolveMachine(Settings.Machine, Delta1, Delta2) && Draw) {
-    DrawMechanism(MechanismImage, Machine, Settings.Machine.Mode, Settings.Machine.Mechanism);
-    if (OnMechanismDrawn) OnMechanismDrawn();
-  }
+  if (Machine.SolveMachine(Settings.Machine, Delta1, Delta2) && Draw && MechanismDrawing) RedrawMechanism();
 }
 
 void TSimulation::RefreshMechanism() { StepMachine(true, 0.0, 0.0); }
+
+void TSimulation::RedrawMechanism() {
+  DrawMechanism(MechanismImage, Machine, Settings.Machine.Mode, Settings.Machine.Mechanism);
+  if (OnMechanismDrawn) OnMechanismDrawn();
+}
 
 TVector2 TSimulation::ReferencePoint() const {
   const TVector2 mid = VecDiv(VecAdd(Machine.Wheel1.Center, Machine.Wheel2.Center), 2.0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "machine/linkage.h"
@@ -40,6 +41,8 @@ class TSimulation {
   double DegreesPerStep(int N, double RPM) const;
   void StepMachine(bool Draw, double Delta1, double Delta2);
   void RefreshMechanism();
+  // Draws the mechanism pane as the machine stands now, without solving or turning anything.
+  void RedrawMechanism();
   TVector2 ReferencePoint() const;
   void MapToFigure();
   double ProbeStroke(double Delta1, double Delta2);
@@ -76,21 +79,24 @@ class TSimulation {
   std::function<void(const TAngleDisplays&)> OnAnglesUpdated;
   // Called after every sub-step's stroke with the tick and sub-step numbers and whether a
   // segment was drawn (for the path record of the command-line tool).
-  std::function<void(int Tick, int Step, bool Drawn)> OnSubStep;
+  std::function<void(int64_t Tick, int Step, bool Drawn)> OnSubStep;
   // Every segment drawn into the figure, in figure pixels, with its style.
   std::function<void(TVector2 From, TVector2 To, const TLineStyle& Style, bool Antialiased)> OnSegment;
   // The figure was cleared or the pen lifted: what follows starts a new line.
   std::function<void()> OnFigureCleared;
   std::function<void()> OnPenLifted;
 
-  int TickCount() const { return FTickCount; }
+  int64_t TickCount() const { return FTickCount; }
+
+  // Off while a fast run draws many ticks: the mechanism pane is then redrawn once at the end.
+  bool MechanismDrawing = true;
 
  private:
   void AddDirty(TVector2 A, TVector2 B, int Width);
 
   TLineColoring& FLineColoring;
   TRect FDirty;
-  int FTickCount = 0;
+  int64_t FTickCount = 0;
   bool FLastStrokeDrew = false;
 };
 
