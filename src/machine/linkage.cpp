@@ -66,12 +66,14 @@ bool TMachine::SolveMachine(const TMachineInputs& In, double Delta1, double Delt
   Planet2.SetRadius(Wheel2.MaxRadius - Wheel2.Radius);
   Wheel1.SetAngle(Wheel1.Angle + Delta1);
   Wheel2.SetAngle(Wheel2.Angle + Delta2);
-  Planet1.SetCenter(Wheel1.RimPoints[0]);
-  Planet2.SetCenter(Wheel2.RimPoints[0]);
+  // The planets ride on the wheels' attachment points and turn by their ratio; centre and
+  // angle are set together, so their rim points are worked out once.
+  Planet1.SetCenterAndAngle(Wheel1.RimPoints[0],
+                            Planet1.Angle - PlanetRatio(Wheel1.MaxRadius, Planet1.Radius, In.Mode) * Delta1);
+  Planet2.SetCenterAndAngle(Wheel2.RimPoints[0],
+                            Planet2.Angle - PlanetRatio(Wheel2.MaxRadius, Planet2.Radius, In.Mode) * Delta2);
   Attach1 = Wheel1.RimPoints[0];
   Attach2 = Wheel2.RimPoints[0];
-  Planet1.SetAngle(Planet1.Angle - PlanetRatio(Wheel1.MaxRadius, Planet1.Radius, In.Mode) * Delta1);
-  Planet2.SetAngle(Planet2.Angle - PlanetRatio(Wheel2.MaxRadius, Planet2.Radius, In.Mode) * Delta2);
   if (In.Mode != pmTwoWheel) {
     Attach1 = Planet1.RimPoints[0];
     Attach2 = Planet2.RimPoints[0];

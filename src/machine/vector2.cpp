@@ -5,13 +5,6 @@
 
 namespace trochodraw {
 
-TVector2 MakeVector(double X, double Y) { return {X, Y}; }
-TVector2 VecAdd(TVector2 A, TVector2 B) { return {A.X + B.X, A.Y + B.Y}; }
-TVector2 VecSub(TVector2 A, TVector2 B) { return {A.X - B.X, A.Y - B.Y}; }
-TVector2 VecScale(TVector2 A, double S) { return {A.X * S, A.Y * S}; }
-TVector2 VecDiv(TVector2 A, double S) { return {A.X / S, A.Y / S}; }
-double VecLength(TVector2 A) { return std::sqrt(A.X * A.X + A.Y * A.Y); }
-
 TVector2 VecNormalize(TVector2 A) {
   double L = VecLength(A);
   if (L == 0.0) L = 1e-99;
@@ -31,19 +24,6 @@ void VecRotate(TVector2& P, TVector2 C, double Degrees) {
   P.X = C.X + dx * c + dy * s;
   P.Y = C.Y - dx * s + dy * c;
 }
-
-double VecDistance(TVector2 A, TVector2 B) { return VecLength(VecSub(B, A)); }
-TSegment2 MakeSegment(TVector2 A, TVector2 B) { return {A, B}; }
-double SegmentLength(const TSegment2& S) { return VecDistance(S.P1, S.P2); }
-
-TVector2 PointBeyond(const TSegment2& S, double T) {
-  // The small addend keeps a zero-length segment from dividing by zero.
-  const double L = SegmentLength(S) + 1e-9;
-  const TVector2 d = VecSub(S.P2, S.P1);
-  return {S.P2.X + T * d.X / L, S.P2.Y + T * d.Y / L};
-}
-
-TVector2 ExtendLine(TVector2 A, TVector2 B, double T) { return PointBeyond(MakeSegment(A, B), T); }
 
 bool CircleIntersect(TVector2 C1, TVector2 C2, double R1, double R2, TVector2& P1, TVector2& P2) {
   const TVector2 d = VecSub(C2, C1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace trochodraw {
@@ -31,21 +32,27 @@ struct TVector3 {
   friend bool operator==(const TVector3&, const TVector3&) = default;
 };
 
-TVector2 MakeVector(double X, double Y);
-TVector2 VecAdd(TVector2 A, TVector2 B);
-TVector2 VecSub(TVector2 A, TVector2 B);
-TVector2 VecScale(TVector2 A, double S);
-TVector2 VecDiv(TVector2 A, double S);
-double VecLength(TVector2 A);
+// The small operations are inline: the machine's solve calls them dozens of times a tick.
+inline TVector2 MakeVector(double X, double Y) { return {X, Y}; }
+inline TVector2 VecAdd(TVector2 A, TVector2 B) { return {A.X + B.X, A.Y + B.Y}; }
+inline TVector2 VecSub(TVector2 A, TVector2 B) { return {A.X - B.X, A.Y - B.Y}; }
+inline TVector2 VecScale(TVector2 A, double S) { return {A.X * S, A.Y * S}; }
+inline TVector2 VecDiv(TVector2 A, double S) { return {A.X / S, A.Y / S}; }
+inline double VecLength(TVector2 A) { return std::sqrt(A.X * A.X + A.Y * A.Y); }
 TVector2 VecNormalize(TVector2 A);
 TPoint VecRound(TVector2 A);
 // Turns P about C; a positive angle turns +X towards -Y (counter-clockwise on the screen).
 void VecRotate(TVector2& P, TVector2 C, double Degrees);
-double VecDistance(TVector2 A, TVector2 B);
-TSegment2 MakeSegment(TVector2 A, TVector2 B);
-double SegmentLength(const TSegment2& S);
-TVector2 PointBeyond(const TSegment2& S, double T);
-TVector2 ExtendLine(TVector2 A, TVector2 B, double T);
+inline double VecDistance(TVector2 A, TVector2 B) { return VecLength(VecSub(B, A)); }
+inline TSegment2 MakeSegment(TVector2 A, TVector2 B) { return {A, B}; }
+inline double SegmentLength(const TSegment2& S) { return VecDistance(S.P1, S.P2); }
+inline TVector2 PointBeyond(const TSegment2& S, double T) {
+  // The small addend keeps a zero-length segment from dividing by zero.
+  const double L = SegmentLength(S) + 1e-9;
+  const TVector2 d = VecSub(S.P2, S.P1);
+  return {S.P2.X + T * d.X / L, S.P2.Y + T * d.Y / L};
+}
+inline TVector2 ExtendLine(TVector2 A, TVector2 B, double T) { return PointBeyond(MakeSegment(A, B), T); }
 // P1 is the lower point on the screen for C2 to the right of C1; the linkage relies on it.
 bool CircleIntersect(TVector2 C1, TVector2 C2, double R1, double R2, TVector2& P1, TVector2& P2);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace trochodraw {
 
@@ -22,8 +23,20 @@ void TCircle::SetRadius(double X) {
   Refresh();
 }
 
+void TCircle::SetCenterAndAngle(TVector2 P, double X) {
+  Center = P;
+  Angle = WrapValue(X, 0.0, 360.0);
+  Refresh();
+}
+
 void TCircle::Refresh() {
-  if (Angle != FDoneAngle || Radius != FDoneRadius || !(Center == FDoneCenter)) Update();
+  if (FDone.Matches(*this)) return;
+  if (FBefore.Matches(*this)) {
+    std::swap(FDone, FBefore);
+    RimPoints = FDone.RimPoints;
+    return;
+  }
+  Update();
 }
 
 void TCircle::Update() {
@@ -39,9 +52,8 @@ void TCircle::Update() {
     const double dx = p.X - Center.X, dy = p.Y - Center.Y;
     RimPoints[i] = {Center.X + dx * c + dy * s, Center.Y - dx * s + dy * c};
   }
-  FDoneAngle = Angle;
-  FDoneRadius = Radius;
-  FDoneCenter = Center;
+  FBefore = FDone;
+  FDone = {Angle, Radius, Center, RimPoints};
 }
 
 }  // namespace trochodraw
