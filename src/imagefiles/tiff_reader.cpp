@@ -65,7 +65,8 @@ struct TTIFFInfo {
   uint32_t SamplesPerPixel = 1;
   uint32_t Predictor = 0;
   uint32_t Compression = kNone;
-  uint32_t BitsPerSample = 1;  // the TIFF default when the tag is absent
+  uint32_t BitsPerSample = 0;
+  uint32_t PlanarConfiguration = 1;
   TTagValues ColorMap;
   bool HasColorMap = false;
 };
@@ -92,6 +93,7 @@ TTIFFInfo ReadDirectory(const TByteView& In, uint32_t IFD) {
         break;
       case 277: info.SamplesPerPixel = first; break;
       case 278: info.RowsPerStrip = first; break;
+      case 284: info.PlanarConfiguration = first; break;
       case 317: info.Predictor = first; break;
       case 320:
         info.ColorMap = v;
@@ -230,6 +232,9 @@ TBitmap DecodeTIFF(const uint8_t* Data, size_t Size) {
   }
   if (info.Compression != kNone && info.Compression != kLZW && info.Compression != kPackBits)
     throw EImageError("Unsupported Compression = " + std::to_string(info.Compression));
+  // One plane per sample would need the planes woven together; read as one it is garbage.
+  if (info.PlanarConfiguration == 2 && info.SamplesPerPixel > 1)
+    throw EImageError("Unsupported Planar Configuration = 2");
   if (!info.HasStripOffsets) throw EImageError("Invalid TIF File");
   const uint64_t maxRaw = MaxExpansion(info.Compression) * uint64_t(Size);
   if (info.Width > INT_MAX || info.Height > INT_MAX || info.BytesPerRow > maxRaw ||

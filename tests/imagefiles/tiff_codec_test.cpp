@@ -249,11 +249,31 @@ TEST(TIFFReader, SampleLayouts) {
   }
 }
 
-TEST(TIFFReader, BitsPerSampleDefaultsToOne) {
-  const TBytes f = TTestTIFF().Tag(256, kTIFFShort, {8}).Tag(257, kTIFFShort, {1}).Strip({0x0F}).Build();
-  const TBitmap b = DecodeTIFF(f.data(), f.size());
-  EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf1bit);
-  EXPECT_EQ(b.GetPixel(7, 0), clWhite);
+TEST(TIFFReader, SampleLayoutsItCannotShow) {
+  // Without BitsPerSample the reader has no sample size to go on; with one plane per colour
+  // the samples are not interleaved as a row expects. A single sample has no planes to keep
+  // apart, so PlanarConfiguration 2 changes nothing there.
+  const TBytes noBits = TTestTIFF().Tag(256, kTIFFShort, {8}).Tag(257, kTIFFShort, {1}).Strip({0x0F}).Build();
+  EXPECT_EQ(ErrorOf([&] { DecodeTIFF(noBits.data(), noBits.size()); }), "Unsupported Bits/Pixel: 0");
+  auto planar = [](uint32_t Samples, uint32_t Planar) {
+    return TTestTIFF()
+        .Tag(256, kTIFFShort, {2})
+        .Tag(257, kTIFFShort, {1})
+        .Tag(258, kTIFFShort, std::vector<uint32_t>(Samples, 8))
+        .Tag(262, kTIFFShort, {Samples == 1 ? 1u : 2u})
+        .Tag(277, kTIFFShort, {Samples})
+        .Tag(284, kTIFFShort, {Planar})
+        .Strip(TBytes(2 * Samples, 0x40))
+        .Build();
+  };
+  for (uint32_t samples : {3u, 4u}) {
+    const TBytes f = planar(samples, 2);
+    EXPECT_EQ(ErrorOf([&] { DecodeTIFF(f.data(), f.size()); }), "Unsupported Planar Configuration = 2") << samples;
+  }
+  for (uint32_t samples : {1u, 3u}) {
+    const TBytes f = planar(samples, samples == 1 ? 2 : 1);
+    EXPECT_EQ(DecodeTIFF(f.data(), f.size()).GetPixel(1, 0), RGBColor(0x40, 0x40, 0x40)) << samples;
+  }
 }
 
 TEST(TIFFReader, CompressionsStripsAndPredictor) {
@@ -330,7 +350,7 @@ TEST(TIFFReader, HeaderAndDirectoryErrors) {
       {"bits", [](TBytes& f) { PutLE32(f, LE32(f, 4) + 2 + 12 * 3 + 8, 16); }, "Unsupported Bits/Pixel: 48"},
       {"zero width", [](TBytes& f) { PutLE32(f, LE32(f, 4) + 2 + 12 * 1 + 8, 0); }, "Width or Height is Zero"},
       {"compression", [](TBytes& f) { PutLE32(f, LE32(f, 4) + 2 + 12 * 4 + 8, 7); }, "Unsupported Compression = 7"},
-      {"directory past the end", [](TBytes& f) { PutLE32(f, 4, 1000000); }, "Width or Height is Zero"},
+      {"directory past the end", [](TBytes& f) { PutLE32(f, 4, 1000000); }, "Unsupported Bits/Pixel: 0"},
       {"huge image", [](TBytes& f) { PutLE32(f, LE32(f, 4) + 2 + 12 * 1 + 8, 60000); PutLE32(f, LE32(f, 4) + 2 + 12 * 2 + 8, 60000); },
        "Unsupported Format: Could not create Bitmap."},
   };
