@@ -2,6 +2,8 @@
 // files back, each next to the independent tool doing the same with the same pixels
 // (pamtotiff -packbits, ppmtopcx -24bit, ppmtoilbm, ppmtotga -norle; tiff2rgba, pcxtoppm,
 // ilbmtoppm, tgatoppm). After the run a table gives our time and size over the tool's.
+// Then the worst 100 KB TIFF files we can make are read (or refused), each against our read
+// of the figure's TIFF.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -19,6 +21,7 @@
 #include "imagefiles/tga_codec.h"
 #include "imagefiles/tiff_codec.h"
 #include "bench_mobius.h"
+#include "hostile_tiff_files.h"
 #include "machine/simulation.h"
 
 namespace trochodraw {
@@ -148,6 +151,32 @@ void ToolRead(benchmark::State& State, const TFormat& F) {
     if (!Shell(Fill(F.Reader, in, ""))) State.SkipWithError("the tool failed or is missing");
 }
 
+const std::vector<THostileTIFF>& Hostile() {
+  static const std::vector<THostileTIFF> files = HostileTIFFs(100 * 1024);
+  return files;
+}
+
+void HostileRead(benchmark::State& State, const THostileTIFF& F) {
+  std::string outcome;
+  for (auto _ : State) {
+    try {
+      const TBitmap b = DecodeTIFF(F.File.data(), F.File.size());
+      outcome = "read " + std::to_string(b.Width()) + " x " + std::to_string(b.Height());
+    } catch (const EImageError& e) {
+      outcome = std::string("refused: ") + e.what();
+    }
+  }
+  State.SetLabel(outcome);
+  State.counters["bytes"] = double(F.File.size());
+}
+
+// What the densest file's picture costs to allocate, decoding aside.
+void DensestBitmapAlone(benchmark::State& State) {
+  const std::vector<uint8_t>& f = Hostile().front().File;
+  const TBitmap shape = DecodeTIFF(f.data(), f.size());
+  for (auto _ : State) benchmark::DoNotOptimize(TBitmap(shape.Width(), shape.Height(), shape.PixelFormat()).ScanLine(0));
+}
+
 // Collects the runs so the table of ratios can follow the usual output.
 class TRatioReporter : public benchmark::ConsoleReporter {
  public:
@@ -177,6 +206,14 @@ class TRatioReporter : public benchmark::ConsoleReporter {
         std::printf("\n");
       }
     std::printf("(time and size are ours over the tool's; the tools' times include starting the process)\n");
+    const auto normal = FResults.find("read/TIFF/ours");
+    if (normal == FResults.end()) return;
+    std::printf("\n%-34s %10s %12s\n", "100 KB hostile TIFF", "ms", "over read");
+    for (const auto& [name, r] : FResults)
+      if (name.rfind("hostile/", 0) == 0)
+        std::printf("%-34s %10.2f %12.2f\n", name.c_str() + 8, r.Seconds, r.Seconds / normal->second.Seconds);
+    std::printf("(over read: the time over our read of the %d x %d figure's TIFF, %.2f ms)\n", kWidth, kHeight,
+                normal->second.Seconds);
   }
 
  private:
@@ -198,6 +235,13 @@ void Register() {
     for (const auto& [name, body] : runs)
       benchmark::RegisterBenchmark(name.c_str(), body, f)->Unit(benchmark::kMillisecond)->UseRealTime();
   }
+  for (const THostileTIFF& h : Hostile())
+    benchmark::RegisterBenchmark(("hostile/" + h.Name).c_str(), HostileRead, h)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  benchmark::RegisterBenchmark("hostile/its picture, allocated alone", DensestBitmapAlone)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
 }
 
 }  // namespace

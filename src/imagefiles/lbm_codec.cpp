@@ -293,7 +293,10 @@ TBitmap DecodeLBM(const uint8_t* Data, size_t Size) {
     }
     pos = start + length + (length & 1);
   }
-  throw EImageError("\"BODY\" is missing.");
+  // A file that ends before its BODY reads as one with an empty BODY.
+  if (!info.HeaderSeen) throw EImageError("\"BMHD\" is missing.");
+  DecodeBody(in, Size, Size, info, out);
+  return out;
 }
 
 }  // namespace trochodraw

@@ -8,13 +8,23 @@
 
 namespace trochodraw {
 
-TTIFFLZWDecoder::TTIFFLZWDecoder(const TByteView& In, uint64_t Start)
-    : FIn(In), FBitPos(Start * 8), FBitEnd(uint64_t(In.Size()) * 8) {
+TTIFFLZWDecoder::TTIFFLZWDecoder(const TByteView& In)
+    : FIn(In), FBitEnd(uint64_t(In.Size()) * 8), FHistory(4096) {
   for (int i = 0; i < 256; ++i) {
-    FSuffix[i] = FFirst[i] = static_cast<uint8_t>(i);
-    FLength[i] = 1;
+    FHistory[static_cast<size_t>(i)] = static_cast<uint8_t>(i);
+    FAt[static_cast<size_t>(i)] = static_cast<uint32_t>(i);
+    FLength[static_cast<size_t>(i)] = 1;
   }
-  if (Start >= In.Size()) FEnded = true;
+}
+
+void TTIFFLZWDecoder::Start(uint64_t Start) {
+  FBitPos = Start * 8;
+  FEnded = Start >= FIn.Size();
+  FWidth = 9;
+  FNextFree = kFirstFree;
+  FPrev = -1;
+  FHistoryEnd = 256;
+  FPendingAt = FPendingEnd = 0;
 }
 
 int TTIFFLZWDecoder::NextCode() {
@@ -26,25 +36,30 @@ int TTIFFLZWDecoder::NextCode() {
   return static_cast<int>((bits >> shift) & ((1u << FWidth) - 1));
 }
 
-void TTIFFLZWDecoder::AddEntry(int Prefix, uint8_t Byte) {
-  if (FNextFree >= kTableSize) return;
-  FPrefix[FNextFree] = static_cast<uint16_t>(Prefix);
-  FSuffix[FNextFree] = Byte;
-  FLength[FNextFree] = static_cast<uint16_t>(FLength[Prefix] + 1);
-  FFirst[FNextFree] = FFirst[Prefix];
-  ++FNextFree;
-}
-
-void TTIFFLZWDecoder::WriteString(int Code, uint8_t* Dest) const {
-  for (int i = FLength[Code] - 1; i >= 0; --i) {
-    Dest[i] = FSuffix[Code];
-    Code = FPrefix[Code];
+size_t TTIFFLZWDecoder::Remember(int Code) {
+  const bool fresh = Code == FNextFree;
+  const int source = fresh ? FPrev : Code;
+  const size_t from = FAt[static_cast<size_t>(source)];
+  const size_t length = FLength[static_cast<size_t>(source)] + (fresh ? 1u : 0u);
+  const size_t at = FHistoryEnd;
+  // One cycle of the table puts at most 1 + 2 + ... + 3839 bytes (about 7 MB) here.
+  if (at + length > FHistory.size()) FHistory.resize(std::max(2 * FHistory.size(), at + length));
+  uint8_t* h = FHistory.data();
+  std::memcpy(h + at, h + from, length - (fresh ? 1 : 0));
+  if (fresh) h[at + length - 1] = h[from];
+  FHistoryEnd = at + length;
+  if (FPrev >= 0) {
+    FAt[static_cast<size_t>(FNextFree)] = static_cast<uint32_t>(FPrevAt);
+    FLength[static_cast<size_t>(FNextFree)] = static_cast<uint16_t>(FLength[static_cast<size_t>(FPrev)] + 1);
+    ++FNextFree;
   }
+  FPrevAt = at;
+  return at;
 }
 
 size_t TTIFFLZWDecoder::Read(uint8_t* Out, size_t N) {
   size_t done = std::min(N, FPendingEnd - FPendingAt);
-  std::memcpy(Out, FPending.data() + FPendingAt, done);
+  std::memcpy(Out, FHistory.data() + FPendingAt, done);
   FPendingAt += done;
   while (done < N && !FEnded) {
     const uint64_t codeAt = FBitPos >> 3;
@@ -57,29 +72,22 @@ size_t TTIFFLZWDecoder::Read(uint8_t* Out, size_t N) {
       FNextFree = kFirstFree;
       FWidth = 9;
       FPrev = -1;
+      FHistoryEnd = 256;
       continue;
     }
     if (code > FNextFree || (code == FNextFree && FPrev < 0))
       throw EImageError("Invalid LZW Code: " + std::to_string(code) + ">" + std::to_string(FNextFree) +
                         " @:" + std::to_string(codeAt));
-    if (code == FNextFree) {
-      AddEntry(FPrev, FFirst[FPrev]);
-    } else if (FPrev >= 0) {
-      AddEntry(FPrev, FFirst[code]);
-    }
+    // Once the table is full no string is added, so nothing more needs remembering.
+    size_t at = FAt[static_cast<size_t>(code)];
+    if (FNextFree < kTableSize) at = Remember(code);
     FPrev = code;
-    const size_t length = FLength[code];
-    if (length <= N - done) {
-      WriteString(code, Out + done);
-      done += length;
-    } else {
-      WriteString(code, FPending.data());
-      const size_t part = N - done;
-      std::memcpy(Out + done, FPending.data(), part);
-      done = N;
-      FPendingAt = part;
-      FPendingEnd = length;
-    }
+    const size_t length = FLength[static_cast<size_t>(code)];
+    const size_t part = std::min(length, N - done);
+    std::memcpy(Out + done, FHistory.data() + at, part);
+    done += part;
+    FPendingAt = at + part;
+    FPendingEnd = at + length;
     if (FNextFree >= (1 << FWidth) - 1 && FWidth < 12) ++FWidth;
   }
   return done;

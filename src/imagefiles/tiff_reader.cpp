@@ -3,8 +3,9 @@
 #include <array>
 #include <climits>
 #include <cstring>
-#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "imagefiles/byte_view.h"
 #include "imagefiles/packbits.h"
@@ -23,6 +24,9 @@ struct TTagValues {
   uint64_t At = 0;
   uint32_t Count = 0;
   uint32_t ElementSize = 0;
+
+  // True when the file really holds value Index (a value past the end of the file reads as 0).
+  bool Has(const TByteView& In, uint64_t Index) const { return Index < Count && In.Has(At + Index * ElementSize, ElementSize); }
 
   uint32_t Get(const TByteView& In, uint64_t Index) const {
     if (Index >= Count) return 0;
@@ -62,10 +66,12 @@ struct TTIFFInfo {
   uint32_t RowsPerStrip = 0;
   TTagValues StripOffsets;
   bool HasStripOffsets = false;
+  TTagValues StripByteCounts;  // only to bound what the strips can hold
   uint32_t SamplesPerPixel = 1;
   uint32_t Predictor = 0;
   uint32_t Compression = kNone;
-  uint32_t BitsPerSample = 1;  // the TIFF default when the tag is absent
+  uint32_t BitsPerSample = 0;
+  uint32_t PlanarConfiguration = 1;
   TTagValues ColorMap;
   bool HasColorMap = false;
 };
@@ -92,6 +98,8 @@ TTIFFInfo ReadDirectory(const TByteView& In, uint32_t IFD) {
         break;
       case 277: info.SamplesPerPixel = first; break;
       case 278: info.RowsPerStrip = first; break;
+      case 279: info.StripByteCounts = v; break;
+      case 284: info.PlanarConfiguration = first; break;
       case 317: info.Predictor = first; break;
       case 320:
         info.ColorMap = v;
@@ -129,11 +137,36 @@ std::vector<TColor> MakePalette(const TByteView& In, const TTIFFInfo& Info, uint
   return pal;
 }
 
-// How many decoded bytes one byte of the file can give at most, so a tiny file cannot ask
-// for a huge picture: LZW strings grow to a few thousand bytes per 12-bit code; PackBits
-// repeats a byte 128 times for two bytes. Uncompressed data gets the same slack as PackBits
-// so a truncated file still shows what it has.
-uint64_t MaxExpansion(uint32_t Compression) { return Compression == kLZW ? 2731 : 64; }
+// How many decoded bytes one byte of the file can give at most, so a small file cannot ask
+// for a huge picture. LZW packs densest when every code is one byte longer than the one
+// before: a table's cycle then gives 7.36 MB for 5.4 KB of codes, 1,362 to 1, since a writer
+// must clear the full table. PackBits repeats a byte 128 times for two bytes. Uncompressed
+// data gets the same slack as PackBits so a truncated file still shows what it has.
+uint64_t MaxExpansion(uint32_t Compression) { return Compression == kLZW ? 1366 : 64; }
+// Room for the picture of a few bytes, and for strips that are missing altogether.
+constexpr uint64_t kSlackBytes = 4096;
+
+// The bytes the strips really hold: each strip's data runs from its offset for its byte count
+// (to the end of the file without one), and bytes that several strips share count once, so
+// strips pointing at the same few bytes cannot stand for many rows.
+uint64_t StripDataBytes(const TByteView& In, const TTIFFInfo& Info, uint64_t Strips) {
+  std::vector<std::pair<uint64_t, uint64_t>> spans;
+  for (uint64_t k = 0; k < Strips && Info.StripOffsets.Has(In, k); ++k) {
+    const uint64_t from = Info.StripOffsets.Get(In, k);
+    uint64_t to = In.Size();
+    if (Info.StripByteCounts.Has(In, k) && Info.StripByteCounts.Get(In, k) > 0)
+      to = std::min<uint64_t>(to, from + Info.StripByteCounts.Get(In, k));
+    if (from < to) spans.emplace_back(from, to);
+  }
+  std::sort(spans.begin(), spans.end());
+  uint64_t total = 0, covered = 0;
+  for (const auto& [from, to] : spans) {
+    const uint64_t start = std::max(from, covered);
+    if (to > start) total += to - start;
+    covered = std::max(covered, to);
+  }
+  return total;
+}
 
 // Turns one decoded row into the bitmap's layout, after undoing the predictor.
 class TRowFinisher {
@@ -230,11 +263,23 @@ TBitmap DecodeTIFF(const uint8_t* Data, size_t Size) {
   }
   if (info.Compression != kNone && info.Compression != kLZW && info.Compression != kPackBits)
     throw EImageError("Unsupported Compression = " + std::to_string(info.Compression));
+  // One plane per sample would need the planes woven together; read as one it is garbage.
+  if (info.PlanarConfiguration == 2 && info.SamplesPerPixel > 1)
+    throw EImageError("Unsupported Planar Configuration = 2");
   if (!info.HasStripOffsets) throw EImageError("Invalid TIF File");
-  const uint64_t maxRaw = MaxExpansion(info.Compression) * uint64_t(Size);
-  if (info.Width > INT_MAX || info.Height > INT_MAX || info.BytesPerRow > maxRaw ||
-      info.Height > maxRaw / info.BytesPerRow)
-    CannotCreate();
+  if (info.Width > INT_MAX || info.Height > INT_MAX) CannotCreate();
+  const uint32_t height = info.Height;
+  const uint32_t rowsPerStrip = info.StripOffsets.Count == 1 || info.RowsPerStrip == 0 || info.RowsPerStrip > height
+                                    ? height
+                                    : info.RowsPerStrip;
+  const uint64_t strips = std::min<uint64_t>(info.StripOffsets.Count, (uint64_t(height) + rowsPerStrip - 1) / rowsPerStrip);
+  // A row costs its line of the bitmap (2-bit rows become 4-bit ones), however few bytes it
+  // decodes from.
+  const uint64_t rowCost = (uint64_t(info.Width) * (bits == 2 ? 4 : bits) + 31) / 32 * 4;
+  auto rowsIn = [&](uint64_t Bytes) { return (MaxExpansion(info.Compression) * Bytes + kSlackBytes) / rowCost; };
+  if (height > rowsIn(Size)) CannotCreate();
+  if (height > rowsIn(StripDataBytes(in, info, strips)))
+    throw EImageError("Strip data too short for " + std::to_string(info.Width) + " x " + std::to_string(height));
 
   TBitmap out;
   try {
@@ -248,18 +293,15 @@ TBitmap DecodeTIFF(const uint8_t* Data, size_t Size) {
   const size_t rowBytes = static_cast<size_t>(info.BytesPerRow);
   std::vector<uint8_t> twoBitRow(bits == 2 ? rowBytes : 0);
   const TRowFinisher finisher(info, bigEndian);
-  const uint32_t height = info.Height;
-  const uint32_t strips = info.StripOffsets.Count;
-  const uint32_t rowsPerStrip =
-      strips == 1 || info.RowsPerStrip == 0 || info.RowsPerStrip > height ? height : info.RowsPerStrip;
+  TTIFFLZWDecoder lzw(in);
 
   uint32_t y = 0;
   bool good = true;
   for (uint32_t strip = 0; strip < strips && y < height && good; ++strip) {
+    if (!info.StripOffsets.Has(in, strip)) break;  // the offsets end with the file: the rest is missing
     uint64_t pos = info.StripOffsets.Get(in, strip);
     const uint32_t last = std::min<uint64_t>(uint64_t(y) + rowsPerStrip, height);
-    std::optional<TTIFFLZWDecoder> lzw;
-    if (info.Compression == kLZW) lzw.emplace(in, pos);
+    if (info.Compression == kLZW) lzw.Start(pos);
     for (; y < last; ++y) {
       uint8_t* row = bits == 2 ? twoBitRow.data() : out.ScanLine(static_cast<int>(y));
       if (info.Compression == kNone) {
@@ -269,7 +311,7 @@ TBitmap DecodeTIFF(const uint8_t* Data, size_t Size) {
       } else if (info.Compression == kPackBits) {
         good = PackBitsDecodeRow(in, pos, row, rowBytes) == TPackBitsResult::prExact;
       } else {
-        good = lzw->Read(row, rowBytes) == rowBytes;
+        good = lzw.Read(row, rowBytes) == rowBytes;
       }
       if (!good) {
         // A row that comes out short ends the picture; what follows stays zero.

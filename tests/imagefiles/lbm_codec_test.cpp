@@ -197,7 +197,6 @@ TEST(LBMReader, Errors) {
       {"unknown form type", IFF("8SVX", {}), "Unknown Form Type."},
       {"cut form type", {'F', 'O', 'R', 'M', 0, 0, 0, 4, 'I', 'L'}, "Unknown Form Type."},
       {"BODY first", IFF("ILBM", {{"BODY", {0}}, {"BMHD", BMHD(1, 1, 1, 0)}}), "\"BMHD\" is missing."},
-      {"no BODY", IFF("ILBM", {{"BMHD", BMHD(1, 1, 1, 0)}, {"CMAP", CMAP(2)}}), "\"BODY\" is missing."},
       {"huge picture in a tiny file", bigBody, "Invalid IFF File"},
       {"huge picture without planes", IFF("ILBM", {{"BMHD", BMHD(17000, 16000, 0, 0)}, {"BODY", {1, 2}}}),
        "Invalid IFF File"},
@@ -210,6 +209,20 @@ TEST(LBMReader, Errors) {
   // A body length past the end reads what is there.
   const TBitmap b = DecodeLBM(lyingLength.data(), lyingLength.size());
   EXPECT_EQ(b.Width(), 4);
+}
+
+TEST(LBMReader, MissingBodyReadsAsAnEmptyOne) {
+  // A file that ends before its BODY shows what an empty body shows: a blank picture of the
+  // header's size, as long as that size is small enough for no data at all.
+  const TBytes cut = IFF("ILBM", {{"BMHD", BMHD(3, 2, 1, 0)}, {"CMAP", CMAP(2)}});
+  const TBitmap b = DecodeLBM(cut.data(), cut.size());
+  ASSERT_EQ(b.Width(), 3);
+  ASSERT_EQ(b.Height(), 2);
+  EXPECT_EQ(b.GetPixel(2, 1), clBlack);
+  const TBytes big = IFF("PBM ", {{"BMHD", BMHD(320, 200, 8, 1)}, {"CMAP", CMAP(256)}});
+  EXPECT_EQ(ErrorOf([&] { DecodeLBM(big.data(), big.size()); }), "Invalid IFF File");
+  const TBytes headless = IFF("ILBM", {{"CMAP", CMAP(2)}});
+  EXPECT_EQ(ErrorOf([&] { DecodeLBM(headless.data(), headless.size()); }), "\"BMHD\" is missing.");
 }
 
 }  // namespace

@@ -164,6 +164,32 @@ TEST(OwnCodecTools, ToolFilesReadBackInOurs) {
   }
 }
 
+TEST(OwnCodecTools, TIFFWithSeparatePlanesIsRefused) {
+  // One plane per colour, as ImageMagick and libtiff write it on request; read as interleaved
+  // samples it would show a scrambled picture.
+  struct TCase {
+    const char* Tool;
+    const char* Command;  // reads in.ppm, writes out.tif
+  };
+  const TCase cases[] = {
+      {"convert", "convert in.ppm -interlace Plane -compress LZW out.tif"},
+      {"tiffcp", "pamtotiff -truecolor in.ppm > a.tif && tiffcp -p separate a.tif out.tif"},
+  };
+  int tried = 0;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Command);
+    if (!HaveTool(c.Tool) || !HaveTool("tiffinfo") || !HaveTool("pamtotiff")) continue;
+    ++tried;
+    TTempDir dir;
+    WriteFile(dir.Path("in.ppm"), ToPPM(Colours(15, 6, 0)));
+    ASSERT_TRUE(RunQuietly("cd " + dir.Path("") + " && " + c.Command));
+    ASSERT_TRUE(RunQuietly("tiffinfo " + dir.Path("out.tif") + " | grep -q 'Planar Configuration: separate'"));
+    const TBytes f = ReadFile(dir.Path("out.tif"));
+    EXPECT_EQ(ErrorOf([&] { DecodeTIFF(f.data(), f.size()); }), "Unsupported Planar Configuration = 2");
+  }
+  if (!tried) GTEST_SKIP() << "neither convert nor tiffcp (with tiffinfo and pamtotiff) is installed";
+}
+
 TEST(OwnCodecTools, TIFFFromToolsWithOtherSampleLayouts) {
   NEED_TOOLS("pamtotiff", "pnmtotiffcmyk", "ppmtopgm", "pnmdepth", "pbmmake", "pamstack", "pamchannel", "pgmmake");
   TTempDir dir;

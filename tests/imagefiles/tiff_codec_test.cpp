@@ -249,11 +249,31 @@ TEST(TIFFReader, SampleLayouts) {
   }
 }
 
-TEST(TIFFReader, BitsPerSampleDefaultsToOne) {
-  const TBytes f = TTestTIFF().Tag(256, kTIFFShort, {8}).Tag(257, kTIFFShort, {1}).Strip({0x0F}).Build();
-  const TBitmap b = DecodeTIFF(f.data(), f.size());
-  EXPECT_EQ(b.PixelFormat(), TPixelFormat::pf1bit);
-  EXPECT_EQ(b.GetPixel(7, 0), clWhite);
+TEST(TIFFReader, SampleLayoutsItCannotShow) {
+  // Without BitsPerSample the reader has no sample size to go on; with one plane per colour
+  // the samples are not interleaved as a row expects. A single sample has no planes to keep
+  // apart, so PlanarConfiguration 2 changes nothing there.
+  const TBytes noBits = TTestTIFF().Tag(256, kTIFFShort, {8}).Tag(257, kTIFFShort, {1}).Strip({0x0F}).Build();
+  EXPECT_EQ(ErrorOf([&] { DecodeTIFF(noBits.data(), noBits.size()); }), "Unsupported Bits/Pixel: 0");
+  auto planar = [](uint32_t Samples, uint32_t Planar) {
+    return TTestTIFF()
+        .Tag(256, kTIFFShort, {2})
+        .Tag(257, kTIFFShort, {1})
+        .Tag(258, kTIFFShort, std::vector<uint32_t>(Samples, 8))
+        .Tag(262, kTIFFShort, {Samples == 1 ? 1u : 2u})
+        .Tag(277, kTIFFShort, {Samples})
+        .Tag(284, kTIFFShort, {Planar})
+        .Strip(TBytes(2 * Samples, 0x40))
+        .Build();
+  };
+  for (uint32_t samples : {3u, 4u}) {
+    const TBytes f = planar(samples, 2);
+    EXPECT_EQ(ErrorOf([&] { DecodeTIFF(f.data(), f.size()); }), "Unsupported Planar Configuration = 2") << samples;
+  }
+  for (uint32_t samples : {1u, 3u}) {
+    const TBytes f = planar(samples, samples == 1 ? 2 : 1);
+    EXPECT_EQ(DecodeTIFF(f.data(), f.size()).GetPixel(1, 0), RGBColor(0x40, 0x40, 0x40)) << samples;
+  }
 }
 
 TEST(TIFFReader, CompressionsStripsAndPredictor) {
@@ -302,16 +322,94 @@ TEST(TIFFReader, LongLZWStreamsFillAndClearTheTable) {
     s = s * 1103515245u + 12345u;
     v = uint8_t((s >> 16) % 5);  // few symbols: long strings and many table entries
   }
+  // Old writers let the table fill and go on with its strings without a clear code.
+  for (bool clearWhenFull : {true, false}) {
+    SCOPED_TRACE(clearWhenFull ? "clear when full" : "full table kept");
+    const TBytes f = TTestTIFF()
+                         .Tag(256, kTIFFShort, {200})
+                         .Tag(257, kTIFFShort, {100})
+                         .Tag(258, kTIFFShort, {8})
+                         .Tag(259, kTIFFShort, {5})
+                         .Strip(TIFFLZWEncode(raw, clearWhenFull))
+                         .Build();
+    const TBitmap b = DecodeTIFF(f.data(), f.size());
+    for (int y = 0; y < 100; ++y)
+      ASSERT_EQ(TBytes(b.ScanLine(y), b.ScanLine(y) + 200), Slice(raw, size_t(y) * 200, 200)) << "row " << y;
+  }
+}
+
+TEST(TIFFReader, DensestLZWStillReads) {
+  // Two tables' worth of one grey value: about 1,360 bytes out for each byte in, as much as a
+  // conforming writer can pack, so the reader's size bound must let it through.
   const TBytes f = TTestTIFF()
-                       .Tag(256, kTIFFShort, {200})
-                       .Tag(257, kTIFFShort, {100})
+                       .Tag(256, kTIFFShort, {4096})
+                       .Tag(257, kTIFFShort, {3593})
                        .Tag(258, kTIFFShort, {8})
                        .Tag(259, kTIFFShort, {5})
-                       .Strip(TIFFLZWEncode(raw))
+                       .Strip(DensestTIFFLZW(9, 2))
                        .Build();
   const TBitmap b = DecodeTIFF(f.data(), f.size());
-  for (int y = 0; y < 100; ++y)
-    ASSERT_EQ(TBytes(b.ScanLine(y), b.ScanLine(y) + 200), Slice(raw, size_t(y) * 200, 200)) << "row " << y;
+  ASSERT_EQ(b.Height(), 3593);
+  EXPECT_EQ(b.ScanLine(3592)[4095], 9) << "the last row is decoded";
+  EXPECT_EQ(b.ScanLine(1796)[0], 9);
+}
+
+// Gives every one of Strips strips the offset and byte count of the file's one strip, as a
+// hostile file does to make a few bytes stand for many rows.
+void ShareTheStrip(TBytes& F, uint32_t Strips) {
+  const uint32_t ifd = LE32(F, 4);
+  for (uint32_t i = 0; i < LE16(F, ifd); ++i) {
+    const size_t entry = ifd + 2 + 12 * i;
+    if (LE16(F, entry) != 273 && LE16(F, entry) != 279) continue;
+    const uint32_t value = LE32(F, entry + 8);
+    const size_t array = F.size();
+    F.resize(array + 4 * size_t(Strips));
+    for (uint32_t k = 0; k < Strips; ++k) PutLE32(F, array + 4 * k, value);
+    PutLE32(F, entry + 4, Strips);
+    PutLE32(F, entry + 8, uint32_t(array));
+  }
+}
+
+TEST(TIFFReader, StripsMustHoldTheRowsTheyClaim) {
+  auto rowStrips = [](uint32_t Height) {
+    TTestTIFF t;
+    t.Tag(256, kTIFFShort, {4096}).Tag(257, kTIFFShort, {Height}).Tag(258, kTIFFShort, {8});
+    t.Tag(259, kTIFFShort, {5}).Tag(278, kTIFFLong, {1});
+    return t;
+  };
+  // 2000 strips of one row, all reading the same hundred-odd bytes that make one row.
+  TBytes shared = rowStrips(2000).Strip(TIFFLZWEncode(TBytes(4096, 9))).Build();
+  ShareTheStrip(shared, 2000);
+  // A thousand bytes claiming 1 x 2,000,000 pixels in as many strips, whose offsets lie past
+  // the end of the file.
+  TBytes pastTheEnd = TTestTIFF()
+                          .Tag(256, kTIFFShort, {1})
+                          .Tag(257, kTIFFLong, {2000000})
+                          .Tag(258, kTIFFShort, {8})
+                          .Tag(259, kTIFFShort, {5})
+                          .Tag(273, kTIFFLong, {0, 0})
+                          .Tag(278, kTIFFLong, {1})
+                          .Build();
+  const size_t offsets = LE32(pastTheEnd, 4) + 2 + 12 * 4;
+  ASSERT_EQ(LE16(pastTheEnd, offsets), 273u);
+  PutLE32(pastTheEnd, offsets + 4, 2000000);
+  PutLE32(pastTheEnd, offsets + 8, 0xFFFFFF00u);
+  pastTheEnd.resize(1000, 0x55);
+  struct TCase {
+    const char* Name;
+    TBytes File;
+    std::string Message;
+  };
+  const TCase cases[] = {
+      {"strips sharing one row's data", shared, "Strip data too short for 4096 x 2000"},
+      {"a million rows in a thousand bytes", pastTheEnd, "Unsupported Format: Could not create Bitmap."},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(ErrorOf([&] { DecodeTIFF(c.File.data(), c.File.size()); }), c.Message) << c.Name;
+  // Strips of their own, each with its row's data, read as ever.
+  TTestTIFF own = rowStrips(20);
+  for (int y = 0; y < 20; ++y) own.Strip(TIFFLZWEncode(TBytes(4096, uint8_t(y))));
+  const TBytes f = own.Build();
+  EXPECT_EQ(DecodeTIFF(f.data(), f.size()).ScanLine(19)[4095], 19);
 }
 
 TEST(TIFFReader, HeaderAndDirectoryErrors) {
@@ -330,7 +428,7 @@ TEST(TIFFReader, HeaderAndDirectoryErrors) {
       {"bits", [](TBytes& f) { PutLE32(f, LE32(f, 4) + 2 + 12 * 3 + 8, 16); }, "Unsupported Bits/Pixel: 48"},
       {"zero width", [](TBytes& f) { PutLE32(f, LE32(f, 4) + 2 + 12 * 1 + 8, 0); }, "Width or Height is Zero"},
       {"compression", [](TBytes& f) { PutLE32(f, LE32(f, 4) + 2 + 12 * 4 + 8, 7); }, "Unsupported Compression = 7"},
-      {"directory past the end", [](TBytes& f) { PutLE32(f, 4, 1000000); }, "Width or Height is Zero"},
+      {"directory past the end", [](TBytes& f) { PutLE32(f, 4, 1000000); }, "Unsupported Bits/Pixel: 0"},
       {"huge image", [](TBytes& f) { PutLE32(f, LE32(f, 4) + 2 + 12 * 1 + 8, 60000); PutLE32(f, LE32(f, 4) + 2 + 12 * 2 + 8, 60000); },
        "Unsupported Format: Could not create Bitmap."},
   };

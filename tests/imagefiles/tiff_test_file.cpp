@@ -93,27 +93,47 @@ TBytes TTestTIFF::Build(size_t StripBase) const {
   return out;
 }
 
-TBytes TIFFLZWEncode(const TBytes& Data) {
-  TBytes out;
-  uint32_t acc = 0;
-  int accBits = 0, width = 9, next = 258;
-  auto emit = [&](int code) {
-    acc = (acc << width) | static_cast<uint32_t>(code);
-    accBits += width;
-    while (accBits >= 8) {
-      out.push_back(static_cast<uint8_t>(acc >> (accBits - 8)));
-      accBits -= 8;
+namespace {
+
+// Codes most significant bit first, as TIFF's LZW packs them.
+class TCodeWriter {
+ public:
+  void Put(int Code, int Width) {
+    FAcc = (FAcc << Width) | static_cast<uint32_t>(Code);
+    FBits += Width;
+    while (FBits >= 8) {
+      FOut.push_back(static_cast<uint8_t>(FAcc >> (FBits - 8)));
+      FBits -= 8;
     }
-  };
+  }
+  TBytes Finish() {
+    if (FBits) FOut.push_back(static_cast<uint8_t>(FAcc << (8 - FBits)));
+    FBits = 0;
+    return std::move(FOut);
+  }
+
+ private:
+  TBytes FOut;
+  uint32_t FAcc = 0;
+  int FBits = 0;
+};
+
+}  // namespace
+
+TBytes TIFFLZWEncode(const TBytes& Data, bool ClearWhenFull) {
+  TCodeWriter out;
+  int width = 9, next = 258;
+  auto emit = [&](int code) { out.Put(code, width); };
   std::map<std::pair<int, uint8_t>, int> table;
   auto added = [&] {
+    if (next == 4096) return;  // a full table without clears takes no more strings
     ++next;
-    if (next == 4094) {
+    if (next == 4094 && ClearWhenFull) {
       emit(256);
       table.clear();
       next = 258;
       width = 9;
-    } else if (next > (1 << width) - 1) {
+    } else if (next > (1 << width) - 1 && width < 12) {
       ++width;
     }
   };
@@ -130,7 +150,7 @@ TBytes TIFFLZWEncode(const TBytes& Data) {
       continue;
     }
     emit(w);
-    table[{w, c}] = next;
+    if (next < 4096) table[{w, c}] = next;
     added();
     w = c;
   }
@@ -139,8 +159,21 @@ TBytes TIFFLZWEncode(const TBytes& Data) {
     added();
   }
   emit(257);
-  if (accBits) out.push_back(static_cast<uint8_t>(acc << (8 - accBits)));
-  return out;
+  return out.Finish();
+}
+
+TBytes DensestTIFFLZW(uint8_t Value, int Cycles) {
+  // The k-th code of a table's cycle is read at 9 bits up to k = 254, then 10, 11 and 12 bits
+  // as the table passes 511, 1023 and 2047 entries.
+  auto widthOf = [](int k) { return k <= 254 ? 9 : k <= 766 ? 10 : k <= 1790 ? 11 : 12; };
+  TCodeWriter out;
+  for (int c = 0; c < Cycles; ++c) {
+    out.Put(256, c == 0 ? 9 : 12);
+    out.Put(Value, 9);
+    for (int k = 2; 256 + k < 4093; ++k) out.Put(256 + k, widthOf(k));
+  }
+  out.Put(257, 12);
+  return out.Finish();
 }
 
 }  // namespace trochodraw::testing

@@ -40,7 +40,12 @@ class TTestTIFF {
 constexpr uint16_t kTIFFShort = 3, kTIFFLong = 4;
 
 // TIFF's LZW with the early width change, a clear code when the table fills, and 257 at the
-// end, as libtiff writes it.
-TBytes TIFFLZWEncode(const TBytes& Data);
+// end, as libtiff writes it. Without ClearWhenFull the table stays full and the codes go on,
+// as some old writers did.
+TBytes TIFFLZWEncode(const TBytes& Data, bool ClearWhenFull = true);
+
+// What TIFFLZWEncode makes of Value repeated: every code one byte longer than the one before,
+// the densest stream a conforming writer can make. Cycles tables' worth, 7,359,366 bytes each.
+TBytes DensestTIFFLZW(uint8_t Value, int Cycles);
 
 }  // namespace trochodraw::testing
