@@ -16,7 +16,8 @@ namespace {
 const char* const kUsage =
     "usage: trochodraw-cli convert [--quiet] IN OUT\n"
     "  reads IN by its extension (bmp, png, gif, jpg, jpeg, tif, tiff, tga, pcx, lbm)\n"
-    "  and writes OUT by its extension (unknown or none: BMP)\n"
+    "  and writes OUT by its extension (unknown or none: BMP); TIFF and TGA take a 24-bit copy\n"
+    "  of a picture in a pixel format their writers refuse (such as 32 bits for TIFF)\n"
     "  --quiet   no status line; without it the line saying what was written goes to standard error\n";
 
 }  // namespace
@@ -42,7 +43,7 @@ int RunConvert(int argc, char** argv) {
   const std::string& out = names[1];
   try {
     const TBitmap picture = PreviewLoad(in);
-    SaveFigure(picture, out);
+    SaveFigureConverted(picture, out);
     StatusStream(quiet) << "wrote " << out << " (" << picture.Width() << "x" << picture.Height() << ")\n";
   } catch (const std::exception& e) {
     std::cerr << "trochodraw-cli convert: " << e.what() << "\n";

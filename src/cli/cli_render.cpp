@@ -53,6 +53,8 @@ const char* const kUsage =
     "  --line-mode single|step|phase1|phase2|distance  --colour RRGGBB\n"
     "  --start-colour RRGGBB --end-colour RRGGBB --steps N --pixel-range N --pixel-offset N --pen-width N\n"
     "  --mechanism-image FILE         also write the mechanism pane after the last tick\n"
+    "  -o and --mechanism-image convert the picture to 24 bits first for TIFF and TGA (the\n"
+    "  program's Save Image As takes these formats only after a mosaic)\n"
     "  --path FILE|-                  write the pen path as CSV\n"
     "  --progress                     a progress bar on standard error\n";
 
@@ -191,12 +193,12 @@ int RunRender(int argc, char** argv) {
     }
     std::ostream& status = StatusStream(o.Quiet);
     if (!o.Output.empty()) {
-      SaveFigure(sim.FigureImage, o.Output);
+      SaveFigureConverted(sim.FigureImage, o.Output);
       status << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
     }
     o.Vector.Write(sim, status);
     if (!o.MechanismOutput.empty()) {
-      SaveFigure(sim.MechanismImage, o.MechanismOutput);
+      SaveFigureConverted(sim.MechanismImage, o.MechanismOutput);
       status << "wrote " << o.MechanismOutput << "\n";
     }
   } catch (const std::exception& e) {
