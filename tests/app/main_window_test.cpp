@@ -388,6 +388,20 @@ TEST_F(MainWindowTest, AboutBoxShowsTheBuildNumber) {
   EXPECT_EQ(AboutDlg->result(), QDialog::Accepted);
 }
 
+TEST_F(MainWindowTest, EscDoesNotCloseTheAboutBox) {
+  bool OpenAfterEsc = false;
+  WhenModal([&OpenAfterEsc](QWidget* D) {
+    QWidget* Focus = D->focusWidget() ? D->focusWidget() : D;
+    QTest::keyClick(Focus, Qt::Key_Escape);
+    OpenAfterEsc = D->isVisible();
+    QTest::mouseClick(AboutDlg->FancyButton1, Qt::LeftButton);
+  });
+  W->About1->trigger();
+  EXPECT_TRUE(OpenAfterEsc);
+  EXPECT_FALSE(AboutDlg->isVisible());
+  EXPECT_EQ(AboutDlg->result(), QDialog::Accepted);
+}
+
 TEST_F(MainWindowTest, ExitClosesTheWindow) {
   W->show();
   ASSERT_TRUE(W->isVisible());
