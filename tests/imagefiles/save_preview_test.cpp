@@ -210,7 +210,7 @@ TEST_F(PicturePreviewTest, ShowsAPictureWithItsSize) {
   const auto name = (Dir / "p.png").string();
   SaveFigure(test::MakeTestPicture(TPixelFormat::pf24bit, 7, 3), name);
   EXPECT_TRUE(Preview.SelectionChanged(name));
-  EXPECT_EQ(Preview.Label(), "Picture: (7x3)");
+  EXPECT_EQ(Preview.Label(), " (7x3)");
   EXPECT_EQ(Preview.PanelText(), "");
   EXPECT_TRUE(Preview.PreviewEnabled());
   ASSERT_NE(Preview.Picture(), nullptr);
