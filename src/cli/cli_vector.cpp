@@ -64,7 +64,7 @@ void TVectorOutputs::Write(const TSimulation& Sim, std::ostream& Status) {
     if (file.empty()) continue;
     const TExportResult r = ExportDrawingAs(FRecord, FOptions, file, format);
     Status << "wrote " << file << " (" << (format == dfSVG ? "SVG" : "PDF") << ", " << r.Paths << " paths, "
-              << r.Segments << " segments)\n";
+           << r.Segments << " segments)\n";
     notes = r.Notes;
   }
   for (const std::string& n : notes) Status << "note: " << n << "\n";

@@ -196,9 +196,7 @@ void TTGAImage::LoadFromStream(const uint8_t* Data, size_t Size) {
 
 std::vector<uint8_t> EncodeTGA(const TBitmap& Bitmap) { return WriteTGA(Bitmap); }
 
-bool TGAWriterTakes(TPixelFormat Format) {
-  return Format == TPixelFormat::pf24bit || Format == TPixelFormat::pf32bit;
-}
+bool TGAWriterTakes(TPixelFormat Format) { return Format == TPixelFormat::pf24bit || Format == TPixelFormat::pf32bit; }
 
 TBitmap DecodeTGA(const uint8_t* Data, size_t Size) {
   TTGAImage image;

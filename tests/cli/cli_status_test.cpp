@@ -42,7 +42,8 @@ TEST(CliStatusTest, RenderKeepsStandardOutputForThePath) {
     const auto lines = Lines(r.Out);
     ASSERT_GT(lines.size(), 5u) << r.Out;
     EXPECT_EQ(lines[0], "tick,step,x,y,drawn");
-    for (size_t i = 1; i < lines.size(); ++i) EXPECT_TRUE(std::regex_match(lines[i], row)) << "line " << i << ": " << lines[i];
+    for (size_t i = 1; i < lines.size(); ++i)
+      EXPECT_TRUE(std::regex_match(lines[i], row)) << "line " << i << ": " << lines[i];
     if (quiet) {
       EXPECT_EQ(r.Err, "");
     } else {

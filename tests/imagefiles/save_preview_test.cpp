@@ -50,8 +50,8 @@ TEST(SaveFigure, AFreshFigureSavesAndReadsBackInEveryFormat) {
   TTempDir dir;
   const TBitmap figure = FreshFigure();
   const std::pair<const char*, void (*)(const TBitmap&, const std::string&)> cases[] = {
-      {"bmp", SaveFigure},  {"png", SaveFigure},  {"gif", SaveFigure},           {"jpg", SaveFigure},
-      {"jpeg", SaveFigure}, {"pcx", SaveFigure},  {"lbm", SaveFigure},           {"ico", SaveFigure},
+      {"bmp", SaveFigure},          {"png", SaveFigure},           {"gif", SaveFigure},          {"jpg", SaveFigure},
+      {"jpeg", SaveFigure},         {"pcx", SaveFigure},           {"lbm", SaveFigure},          {"ico", SaveFigure},
       {"tif", SaveFigureConverted}, {"tiff", SaveFigureConverted}, {"tga", SaveFigureConverted},
   };
   for (const auto& [ext, save] : cases) {
