@@ -30,6 +30,9 @@ class TAboutDlg : public QDialog {
   TWebLinkLabel* LinkLabel1 = nullptr;
   TFancyButton* FancyButton1 = nullptr;
 
+  // Only OK closes the box: Esc and the window manager's close, which reach here, do nothing.
+  void reject() override {}
+
   // Fills the two computed lines from the date of the program's own file.
   void FormCreate();
   void FillVersionLines(const TFileDate& Date);

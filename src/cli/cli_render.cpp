@@ -9,6 +9,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_machine_options.h"
 #include "cli/cli_mosaic.h"
+#include "cli/cli_status.h"
 #include "cli/cli_vector.h"
 #include "imagefiles/save_figure.h"
 #include "cli/cli_period.h"
@@ -31,12 +32,14 @@ struct TRenderOptions {
   double Angles[4] = {};
   TMachineOptions Machine;
   bool Progress = false;
+  bool Quiet = false;
   TVectorOutputs Vector;
   TMosaicOptions Mosaic;
 };
 
 const char* const kUsage =
     "usage: trochodraw-cli render [options] -o FILE|--svg FILE|--pdf FILE\n"
+    "  Says what it wrote on standard error; standard output carries only the path of --path -.\n"
     "  --pattern NAME                 start from the first saved pattern of that name\n"
     "  --patterns-file PATH           pattern library to read (default: the user's Gyrotracer.ini;\n"
     "                                 without either option: the first built-in pattern)\n"
@@ -57,8 +60,10 @@ const char* const kUsage =
     "  --line-mode single|step|phase1|phase2|distance  --colour RRGGBB\n"
     "  --start-colour RRGGBB --end-colour RRGGBB --steps N --pixel-range N --pixel-offset N --pen-width N\n"
     "  --mechanism-image FILE         also write the mechanism pane after the last tick\n"
+    "  -o and --mechanism-image convert the picture to 24 bits first for TIFF and TGA (the\n"
+    "  program's Save Image As takes these formats only after a mosaic)\n"
     "  --path FILE|-                  write the pen path as CSV\n"
-    "  --progress                     a progress bar on stderr\n";
+    "  --progress                     a progress bar on standard error\n";
 
 void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& lc) {
   TTickSettings& s = sim.Settings;
@@ -115,10 +120,12 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
       o.PathOutput = a.Value(opt);
     } else if (opt == "--progress") {
       o.Progress = true;
+    } else if (opt == "--quiet") {
+      o.Quiet = true;
     } else if (o.Vector.Parse(opt, a)) {
     } else if (ParseMosaicOption(opt, a, o.Mosaic)) {
     } else if (opt == "-h" || opt == "--help") {
-      std::cout << kUsage << TVectorOutputs::kUsage << kMosaicUsage;
+      std::cout << kUsage << kQuietUsage << TVectorOutputs::kUsage << kMosaicUsage;
       std::exit(0);
     } else {
       throw EUsage("unknown option: " + opt);
@@ -202,14 +209,15 @@ int RunRender(int argc, char** argv) {
       path->flush();
       if (!*path) throw EImageError("Write error on " + o.PathOutput);
     }
+    std::ostream& status = StatusStream(o.Quiet);
     if (!o.Output.empty()) {
-      SaveFigure(sim.FigureImage, o.Output);
-      std::cout << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
+      SaveFigureConverted(sim.FigureImage, o.Output);
+      status << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
     }
-    o.Vector.Write(sim);
+    o.Vector.Write(sim, status);
     if (!o.MechanismOutput.empty()) {
-      SaveFigure(sim.MechanismImage, o.MechanismOutput);
-      std::cout << "wrote " << o.MechanismOutput << "\n";
+      SaveFigureConverted(sim.MechanismImage, o.MechanismOutput);
+      status << "wrote " << o.MechanismOutput << "\n";
     }
   } catch (const std::exception& e) {
     std::cerr << "trochodraw-cli render: " << e.what() << "\n";

@@ -1,6 +1,6 @@
 #include "cli/cli_vector.h"
 
-#include <iostream>
+#include <ostream>
 
 #include "machine/simulation.h"
 #include "vector/export_drawing.h"
@@ -56,18 +56,18 @@ void TVectorOutputs::Attach(TSimulation& Sim) {
   if (Any()) AttachStrokeRecord(Sim, FRecord);
 }
 
-void TVectorOutputs::Write(const TSimulation& Sim) {
+void TVectorOutputs::Write(const TSimulation& Sim, std::ostream& Status) {
   if (!Any()) return;
   CaptureFigure(FRecord, Sim);
   std::vector<std::string> notes;
   for (const auto& [file, format] : {std::pair{FSVG, dfSVG}, std::pair{FPDF, dfPDF}}) {
     if (file.empty()) continue;
     const TExportResult r = ExportDrawingAs(FRecord, FOptions, file, format);
-    std::cout << "wrote " << file << " (" << (format == dfSVG ? "SVG" : "PDF") << ", " << r.Paths << " paths, "
-              << r.Segments << " segments)\n";
+    Status << "wrote " << file << " (" << (format == dfSVG ? "SVG" : "PDF") << ", " << r.Paths << " paths, "
+           << r.Segments << " segments)\n";
     notes = r.Notes;
   }
-  for (const std::string& n : notes) std::cout << "note: " << n << "\n";
+  for (const std::string& n : notes) Status << "note: " << n << "\n";
 }
 
 }  // namespace trochodraw::cli

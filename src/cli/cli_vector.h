@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 #include "cli/cli_args.h"
@@ -24,8 +25,8 @@ class TVectorOutputs {
   bool Any() const { return !FSVG.empty() || !FPDF.empty(); }
   // Before the run: the record follows the simulation's strokes.
   void Attach(TSimulation& Sim);
-  // After the run: writes the drawings and says what it wrote.
-  void Write(const TSimulation& Sim);
+  // After the run: writes the drawings and says on Status what it wrote, with the notes.
+  void Write(const TSimulation& Sim, std::ostream& Status);
   // The figure went through a mosaic: the drawing holds only the strokes, and says so.
   void MarkMosaic() { FRecord.MarkMosaic(); }
 

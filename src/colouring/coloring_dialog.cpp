@@ -243,9 +243,11 @@ void TColoringDlg::SaveHueBase() {
 void TColoringDlg::ColorRadioClick() {
   const int i = ColorRadio->ItemIndex();
   if (i < 0) return;
+  // Loading the palette saves it as the hue base; saving again here would take the colours
+  // after the HSV round trip of the old offset going back to 0.
   ColorBar->Palette().ChooseColorCount(static_cast<TColorCount>(i));
   UpdateBandDisplay();
-  SaveHueBase();
+  HueSpin->SetValue(0);
 }
 
 void TColoringDlg::ResetDepthSpaceBtnClick() { ColorBar->Palette().ResetSpacing(); }

@@ -120,7 +120,8 @@ class TColorBandPalette {
   std::string LabelText(int Index, char DecimalSeparator = '.') const;
 
   // The dialog's palette commands.
-  // "Color Count": loads the palette; "20" and "30" get RGB(240, 240, 240) in entry 1.
+  // "Color Count": loads the palette (for "20" and "30" with RGB(240, 240, 240) in entry 1)
+  // and saves it as the hue base.
   void ChooseColorCount(TColorCount Value);
   // The hue base: the colours the hue offset turns. Saving it resets the offset to 0, which
   // re-applies offset 0 to the new base when the offset was not 0 already.

@@ -13,25 +13,6 @@ namespace trochodraw {
 
 namespace {
 
-// A freshly drawn figure is still in the display's own format, which the TIFF and TGA
-// writers do not take; like JPEG and PCX they get a 24-bit copy of it. Other formats go to
-// the codec as they are, and the codec refuses what it cannot write.
-TBitmap DeviceAs24Bit(const TBitmap& Figure) {
-  TBitmap copy(Figure);
-  if (copy.PixelFormat() == TPixelFormat::pfDevice) copy.SetPixelFormat(TPixelFormat::pf24bit);
-  return copy;
-}
-
-std::vector<uint8_t> SaveTIFF(const TBitmap& Figure) {
-  if (Figure.PixelFormat() != TPixelFormat::pfDevice) return EncodeTIFF(Figure);
-  return EncodeTIFF(DeviceAs24Bit(Figure));
-}
-
-std::vector<uint8_t> SaveTGA(const TBitmap& Figure) {
-  if (Figure.PixelFormat() != TPixelFormat::pfDevice) return EncodeTGA(Figure);
-  return EncodeTGA(DeviceAs24Bit(Figure));
-}
-
 std::vector<uint8_t> SavePCX(const TBitmap& Figure) {
   if (Figure.PixelFormat() == TPixelFormat::pf24bit) return EncodePCX(Figure);
   TBitmap copy(Figure);
@@ -53,8 +34,11 @@ const TPictureClass IconClass{"TIcon", EncodeBMP, LoadToolkitPicture};
 const TPictureClass BitmapClass{"TBitmap", EncodeBMP, DecodeBMP};
 const TPictureClass LBMBitmapClass{"TLBMBitmap", EncodeLBM, DecodeLBM};
 const TPictureClass PCXBitmapClass{"TPCXBitmap", SavePCX, DecodePCX};
-const TPictureClass TGABitmapClass{"TTGABitmap", SaveTGA, DecodeTGA};
-const TPictureClass TIFFBitmapClass{"TTIFFBitmap", SaveTIFF, DecodeTIFF};
+// TIFF and TGA get the figure as it is: a freshly drawn one, still in the display's own
+// format, is refused ("Invalid Pixel Format", "Unsupported Bitmap format") until a mosaic
+// has made it 24-bit.
+const TPictureClass TGABitmapClass{"TTGABitmap", EncodeTGA, DecodeTGA};
+const TPictureClass TIFFBitmapClass{"TTIFFBitmap", EncodeTIFF, DecodeTIFF};
 const TPictureClass JPGBitmapClass{"TJPGBitmap", EncodeJPEG, DecodeJPEG};
 const TPictureClass PNGBitmapClass{"TPNGBitmap", EncodePNG, DecodePNG};
 const TPictureClass GIFBitmapClass{"TGIFBitmap", EncodeGIF, DecodeGIF};

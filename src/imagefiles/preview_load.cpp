@@ -39,7 +39,7 @@ bool TPicturePreview::SelectionChanged(const std::string& FileName) {
   }
   try {
     auto picture = std::make_unique<TBitmap>(PreviewLoad(FileName));
-    FLabel = "Picture: (" + std::to_string(picture->Width()) + "x" + std::to_string(picture->Height()) + ")";
+    FLabel = " (" + std::to_string(picture->Width()) + "x" + std::to_string(picture->Height()) + ")";
     FPanelText.clear();
     FFailure.clear();
     FPicture = std::move(picture);

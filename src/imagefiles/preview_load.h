@@ -23,7 +23,7 @@ class TPicturePreview {
   bool SelectionChanged(const std::string& FileName);
 
   const std::string& ShownName() const { return FShownName; }
-  // "Picture:" alone in the empty state, else followed by " (WxH)".
+  // "Picture:" in the empty state, " (WxH)" with a picture's size once one is loaded.
   const std::string& Label() const { return FLabel; }
   // "(None)" in the empty state, else empty.
   const std::string& PanelText() const { return FPanelText; }

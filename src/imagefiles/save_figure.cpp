@@ -3,6 +3,9 @@
 #include "imagefiles/bmp_codec.h"
 #include "imagefiles/file_io.h"
 #include "imagefiles/format_registry.h"
+#include "imagefiles/picture_class.h"
+#include "imagefiles/tga_codec.h"
+#include "imagefiles/tiff_codec.h"
 
 namespace trochodraw {
 
@@ -12,6 +15,19 @@ void SaveFigure(const TBitmap& Figure, const std::string& FileName) {
   const TPictureClass* cls = ClassForExtension(FileExtension(FileName));
   const std::vector<uint8_t> data = cls ? cls->SaveToData(Figure) : EncodeBMP(Figure);
   WriteFileAtomically(FileName, data);
+}
+
+void SaveFigureConverted(const TBitmap& Figure, const std::string& FileName) {
+  const TPictureClass* cls = ClassForExtension(FileExtension(FileName));
+  const bool refused = (cls == &TIFFBitmapClass && !TIFFWriterTakes(Figure.PixelFormat())) ||
+                       (cls == &TGABitmapClass && !TGAWriterTakes(Figure.PixelFormat()));
+  if (!refused) {
+    SaveFigure(Figure, FileName);
+    return;
+  }
+  TBitmap copy(Figure);
+  copy.SetPixelFormat(TPixelFormat::pf24bit);
+  SaveFigure(copy, FileName);
 }
 
 }  // namespace trochodraw

@@ -1,6 +1,7 @@
 #include "imagefiles/save_picture_dialog.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -84,7 +85,8 @@ void TPicturePreviewPane::ShowFullSize() {
   if (FPicture.isNull()) return;
   QDialog Full(window());
   Full.setObjectName("FullPreview");
-  Full.setWindowTitle(PictureLabel->text());
+  // The label holds only the size; the title names the file as well.
+  Full.setWindowTitle(QFileInfo(QString::fromStdString(FPreview.ShownName())).fileName() + PictureLabel->text());
   auto* Layout = new QVBoxLayout(&Full);
   Layout->setContentsMargins(0, 0, 0, 0);
   auto* Scroll = new QScrollArea(&Full);

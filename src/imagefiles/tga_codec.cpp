@@ -79,13 +79,8 @@ class TTGAPackets {
 
 // The writer works on any bitmap, so the export need not copy the figure first.
 std::vector<uint8_t> WriteTGA(const TBitmap& B) {
-  uint32_t depth;
-  if (B.PixelFormat() == TPixelFormat::pf24bit)
-    depth = 24;
-  else if (B.PixelFormat() == TPixelFormat::pf32bit)
-    depth = 32;
-  else
-    throw ETGAException("Unsupported Bitmap format");
+  if (!TGAWriterTakes(B.PixelFormat())) throw ETGAException("Unsupported Bitmap format");
+  const uint32_t depth = B.PixelFormat() == TPixelFormat::pf24bit ? 24 : 32;
   if (uint32_t(B.Width()) > kMaxSide || uint32_t(B.Height()) > kMaxSide)
     throw ETGAException("Image too large for a TGA file");
   const size_t rowBytes = size_t(B.Width()) * depth / 8;
@@ -200,6 +195,8 @@ void TTGAImage::LoadFromStream(const uint8_t* Data, size_t Size) {
 }
 
 std::vector<uint8_t> EncodeTGA(const TBitmap& Bitmap) { return WriteTGA(Bitmap); }
+
+bool TGAWriterTakes(TPixelFormat Format) { return Format == TPixelFormat::pf24bit || Format == TPixelFormat::pf32bit; }
 
 TBitmap DecodeTGA(const uint8_t* Data, size_t Size) {
   TTGAImage image;

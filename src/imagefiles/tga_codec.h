@@ -29,6 +29,7 @@ class TTGAImage : public TBitmap {
 
 // Takes 24- and 32-bit bitmaps; any other gets "Unsupported Bitmap format".
 std::vector<uint8_t> EncodeTGA(const TBitmap& Bitmap);
+bool TGAWriterTakes(TPixelFormat Format);
 // Colour-mapped and greyscale files become 24-bit, true-colour ones 15-, 24- or 32-bit.
 // A damaged or hostile file gets an ETGAException with the system's message.
 TBitmap DecodeTGA(const uint8_t* Data, size_t Size);

@@ -60,10 +60,13 @@ void EncodeRGBStrip(const TBitmap& B, bool PackBits, std::vector<uint8_t>& Strip
 
 std::vector<uint8_t> EncodeTIFF(const TBitmap& Bitmap) { return EncodeTIFF(Bitmap, true); }
 
+bool TIFFWriterTakes(TPixelFormat Format) {
+  return Format != TPixelFormat::pfDevice && Format != TPixelFormat::pf32bit && Format != TPixelFormat::pfCustom;
+}
+
 std::vector<uint8_t> EncodeTIFF(const TBitmap& Bitmap, bool PackBits) {
   const TPixelFormat format = Bitmap.PixelFormat();
-  if (format == TPixelFormat::pfDevice || format == TPixelFormat::pf32bit || format == TPixelFormat::pfCustom)
-    throw EImageError("Invalid Pixel Format");
+  if (!TIFFWriterTakes(format)) throw EImageError("Invalid Pixel Format");
   if (Bitmap.Empty()) throw EImageError("Width or Height is Zero");
 
   // Two-byte pixels are widened to RGB rather than read three bytes at a time.

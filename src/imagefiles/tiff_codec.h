@@ -14,6 +14,7 @@ namespace trochodraw {
 std::vector<uint8_t> EncodeTIFF(const TBitmap& Bitmap);
 // The same with PackBits compression on or off.
 std::vector<uint8_t> EncodeTIFF(const TBitmap& Bitmap, bool PackBits);
+bool TIFFWriterTakes(TPixelFormat Format);
 
 // Reads the first directory of a file in either byte order: uncompressed, LZW or PackBits,
 // horizontal predictor, several strips; 1, 2, 4 and 8 bits with a palette or grey, 16-bit

@@ -74,9 +74,15 @@ void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
     }
 }
 
-void TCanvas::Stamp(int X, int Y) {
+void TCanvas::Stamp(int X, int Y, std::vector<TPoint>* Covered) {
+  auto put = [&](int PX, int PY) {
+    if (Covered)
+      Covered->push_back({PX, PY});
+    else
+      Plot(PX, PY, PenColor & 0xFFFFFF);
+  };
   if (PenWidth <= 1) {
-    Plot(X, Y, PenColor & 0xFFFFFF);
+    put(X, Y);
     return;
   }
   // A round pen of PenWidth pixels across, as a wide GDI pen draws.
@@ -85,18 +91,22 @@ void TCanvas::Stamp(int X, int Y) {
   for (int dy = lo; dy < hi; ++dy)
     for (int dx = lo; dx < hi; ++dx) {
       const double ex = dx - c, ey = dy - c;
-      if (ex * ex + ey * ey <= r * r) Plot(X + dx, Y + dy, PenColor & 0xFFFFFF);
+      if (ex * ex + ey * ey <= r * r) put(X + dx, Y + dy);
     }
 }
 
 void TCanvas::LineTo(int X, int Y) {
+  // The stamps of a wide pen overlap; XOR and NOT must change each pixel the line covers
+  // once, so they gather the covered pixels first. Copy mode may paint a pixel again.
+  std::vector<TPoint> covered;
+  std::vector<TPoint>* gather = PenWidth > 1 && PenMode != TPenMode::pmCopy ? &covered : nullptr;
   // Bresenham from the current position, the end pixel itself left out.
   int x = FPos.X, y = FPos.Y;
   const int dx = std::abs(X - x), dy = -std::abs(Y - y);
   const int sx = x < X ? 1 : -1, sy = y < Y ? 1 : -1;
   int err = dx + dy;
   while (!(x == X && y == Y)) {
-    Stamp(x, y);
+    Stamp(x, y, gather);
     const int e2 = 2 * err;
     if (e2 >= dy) {
       err += dy;
@@ -106,6 +116,12 @@ void TCanvas::LineTo(int X, int Y) {
       err += dx;
       y += sy;
     }
+  }
+  if (gather) {
+    auto before = [](const TPoint& A, const TPoint& B) { return A.Y != B.Y ? A.Y < B.Y : A.X < B.X; };
+    std::sort(covered.begin(), covered.end(), before);
+    covered.erase(std::unique(covered.begin(), covered.end()), covered.end());
+    for (const TPoint& p : covered) Plot(p.X, p.Y, PenColor & 0xFFFFFF);
   }
   FPos = {X, Y};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "machine/vector2.h"
 #include "render/bitmap.h"
 
@@ -35,7 +37,8 @@ class TCanvas {
 
  private:
   void Plot(int X, int Y, TColor C);
-  void Stamp(int X, int Y);
+  // The pen at (X, Y): plotted at once, or its pixels gathered into Covered when given.
+  void Stamp(int X, int Y, std::vector<TPoint>* Covered);
 
   TBitmap& FBitmap;
   TPoint FPos;

@@ -286,6 +286,25 @@ TEST_F(MainWindowTest, SaveFailureReachesTheErrorBox) {
   EXPECT_FALSE(std::filesystem::exists(Name));
 }
 
+// A figure that has not been through a mosaic is refused as TIFF and TGA; the file already
+// under the name stays as it was.
+TEST_F(MainWindowTest, SaveRefusesAFreshFigureAsTIFFAndTGA) {
+  Click(W->StepBtn);
+  const std::pair<std::string, std::string> Cases[] = {{"figure.tif", "Invalid Pixel Format"},
+                                                       {"figure.tga", "Unsupported Bitmap format"}};
+  for (const auto& [File, Message] : Cases) {
+    const std::string Name = Temp.File(File);
+    std::ofstream(Name, std::ios::binary) << "keep";
+    TErrorBox Box;
+    WhenModal([&](QWidget* D) { TypeFileName(qobject_cast<QFileDialog*>(D), Name); });
+    W->SaveAs1->trigger();
+    ASSERT_EQ(Box.Messages.size(), 1u) << File;
+    EXPECT_EQ(Box.Messages[0], Message);
+    std::ifstream In(Name, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(In), {}), "keep") << File;
+  }
+}
+
 TEST_F(MainWindowTest, CopyPutsTheFigureOnTheClipboard) {
   Click(W->StepBtn);
   QGuiApplication::clipboard()->clear();
@@ -366,6 +385,20 @@ TEST_F(MainWindowTest, AboutBoxShowsTheBuildNumber) {
     QTest::mouseClick(AboutDlg->FancyButton1, Qt::LeftButton);
   });
   W->About1->trigger();
+  EXPECT_EQ(AboutDlg->result(), QDialog::Accepted);
+}
+
+TEST_F(MainWindowTest, EscDoesNotCloseTheAboutBox) {
+  bool OpenAfterEsc = false;
+  WhenModal([&OpenAfterEsc](QWidget* D) {
+    QWidget* Focus = D->focusWidget() ? D->focusWidget() : D;
+    QTest::keyClick(Focus, Qt::Key_Escape);
+    OpenAfterEsc = D->isVisible();
+    QTest::mouseClick(AboutDlg->FancyButton1, Qt::LeftButton);
+  });
+  W->About1->trigger();
+  EXPECT_TRUE(OpenAfterEsc);
+  EXPECT_FALSE(AboutDlg->isVisible());
   EXPECT_EQ(AboutDlg->result(), QDialog::Accepted);
 }
 

@@ -67,7 +67,7 @@ TEST(SavePictureDialogTest, PreviewShowsReadableFilesAndNoneOtherwise) {
 
   TPicturePreviewPane Pane;
   Pane.SelectionChanged(QString::fromStdString(Png));
-  EXPECT_EQ(Pane.PictureLabel->text(), "Picture: (64x32)");
+  EXPECT_EQ(Pane.PictureLabel->text(), " (64x32)");
   EXPECT_TRUE(Pane.PreviewButton->isEnabled());
   EXPECT_FALSE(Pane.ImageArea->pixmap().isNull());
 

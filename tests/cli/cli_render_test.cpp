@@ -6,6 +6,7 @@
 
 #include "imagefiles/bmp_codec.h"
 #include "imagefiles/file_io.h"
+#include "imagefiles/preview_load.h"
 #include "support/run_command.h"
 
 using namespace trochodraw;
@@ -73,6 +74,26 @@ TEST(CliRenderTest, DefaultMachineDrawsTheFigureAndTheMechanism) {
   file = ReadWholeFile(dir.File("mech.bmp"));
   const TBitmap mech = DecodeBMP(file.data(), file.size());
   EXPECT_EQ(mech.Width(), 350);
+}
+
+// The program refuses a fresh figure as TIFF or TGA; the command line writes it as 24 bits.
+TEST(CliRenderTest, TIFFAndTGAHoldTheFigureThatBMPHolds) {
+  TTempDir dir;
+  const std::string files[] = {"f.bmp", "f.tif", "f.tiff", "f.tga"};
+  for (const std::string& f : files) {
+    const auto r = RunCommand(kCli + " render --ticks 40 --size 90x70 --pen-width 3 -o " + dir.File(f));
+    ASSERT_EQ(r.Status, 0) << f << ": " << r.Output;
+  }
+  const TBitmap bmp = PreviewLoad(dir.File("f.bmp"));
+  for (const std::string& f : files) {
+    const TBitmap back = PreviewLoad(dir.File(f));
+    ASSERT_EQ(back.Width(), 90) << f;
+    ASSERT_EQ(back.Height(), 70) << f;
+    int differ = 0;
+    for (int y = 0; y < 70; ++y)
+      for (int x = 0; x < 90; ++x) differ += back.GetPixel(x, y) != bmp.GetPixel(x, y);
+    EXPECT_EQ(differ, 0) << f;
+  }
 }
 
 TEST(CliRenderTest, BadInputIsNamedWithStatusTwo) {

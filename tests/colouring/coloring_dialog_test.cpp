@@ -368,6 +368,21 @@ TEST_F(ColoringDialogTest, TheHueOffsetWorksOnTheSavedBase) {
   EXPECT_EQ(Colours(), Turned(Palette().HueBase(), 0)) << "offset 0 applied to the new base";
 }
 
+// Choosing a colour count under a hue offset saves the loaded palette as the base, not the
+// palette after the offset's HSV round trip.
+TEST_F(ColoringDialogTest, AColorCountUnderAHueOffsetSavesTheLoadedPalette) {
+  Dlg.ShowColoring();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Dlg));
+  Dlg.HueSpin->SetValue(40);
+  QTest::mouseClick(Dlg.ColorRadio->Button(0), Qt::LeftButton);
+  ASSERT_EQ(Palette().ColorCount(), dc12);
+  EXPECT_EQ(Dlg.HueSpin->Value(), 0);
+  EXPECT_EQ(Palette().HueBase(), BuiltInPalette(dc12));
+  EXPECT_EQ(Palette().HueBase()[4], RGBColor(0x80, 0x80, 0x00));
+  EXPECT_EQ(Palette().HueBase()[7], RGBColor(0x00, 0x80, 0x80));
+  EXPECT_EQ(Palette().HueBase()[11], RGBColor(0x80, 0x00, 0x80));
+}
+
 TEST_F(ColoringDialogTest, PaletteCommandsAndTheBandEditor) {
   Dlg.ShowColoring();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&Dlg));

@@ -35,18 +35,30 @@ TEST(SaveFigure, TheLastExtensionChoosesTheFormat) {
   }
 }
 
-// A freshly drawn figure is in the display's format; every registered extension must take it
-// and read back to the same picture (JPEG close to it, being lossy).
-TEST(SaveFigure, AFreshFigureSavesAndReadsBackInEveryFormat) {
-  TTempDir dir;
-  TBitmap figure(40, 30);  // the display's own format, white
+// A figure as freshly drawn: the display's own format, white, with a chequered block.
+TBitmap FreshFigure() {
+  TBitmap figure(40, 30);
   for (int y = 5; y < 25; ++y)
     for (int x = 3; x < 37; ++x) figure.SetPixel(x, y, (x / 8 + y / 8) % 2 ? clBlack : RGBColor(51, 51, 51));
-  for (const char* ext : {"bmp", "png", "gif", "jpg", "jpeg", "tif", "tiff", "tga", "pcx", "lbm", "ico"}) {
+  return figure;
+}
+
+// A freshly drawn figure is in the display's format; every extension but TIFF and TGA must
+// take it and read back to the same picture (JPEG close to it, being lossy). The command
+// line's save takes TIFF and TGA as well.
+TEST(SaveFigure, AFreshFigureSavesAndReadsBackInEveryFormat) {
+  TTempDir dir;
+  const TBitmap figure = FreshFigure();
+  const std::pair<const char*, void (*)(const TBitmap&, const std::string&)> cases[] = {
+      {"bmp", SaveFigure},          {"png", SaveFigure},           {"gif", SaveFigure},          {"jpg", SaveFigure},
+      {"jpeg", SaveFigure},         {"pcx", SaveFigure},           {"lbm", SaveFigure},          {"ico", SaveFigure},
+      {"tif", SaveFigureConverted}, {"tiff", SaveFigureConverted}, {"tga", SaveFigureConverted},
+  };
+  for (const auto& [ext, save] : cases) {
     SCOPED_TRACE(ext);
     const std::string name = (dir / (std::string("fig.") + ext)).string();
     try {
-      SaveFigure(figure, name);
+      save(figure, name);
       const TBitmap back = PreviewLoad(name);
       if (!std::strcmp(ext, "jpg") || !std::strcmp(ext, "jpeg")) {
         EXPECT_LT(test::MeanChannelDifference(figure, back), 8.0);
@@ -57,6 +69,56 @@ TEST(SaveFigure, AFreshFigureSavesAndReadsBackInEveryFormat) {
       if (!IsPlaceholderCodec(e)) ADD_FAILURE() << e.what();
     }
   }
+}
+
+// TIFF and TGA take a figure only once a mosaic has made it 24-bit; the refusal creates no file.
+TEST(SaveFigure, AFreshFigureIsRefusedAsTIFFAndTGA) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"f.tif", "Invalid Pixel Format"},
+      {"f.TIFF", "Invalid Pixel Format"},
+      {"f.tga", "Unsupported Bitmap format"},
+  };
+  TTempDir dir;
+  TBitmap figure = FreshFigure();
+  for (const auto& [name, message] : cases) {
+    try {
+      SaveFigure(figure, (dir / name).string());
+      ADD_FAILURE() << "saved " << name;
+    } catch (const EImageError& e) {
+      EXPECT_EQ(std::string(e.what()), message) << name;
+    }
+  }
+  EXPECT_TRUE(dir.Files().empty());
+  figure.SetPixelFormat(TPixelFormat::pf24bit);  // as the mosaic leaves it
+  for (const auto& [name, message] : cases) {
+    SaveFigure(figure, (dir / name).string());
+    EXPECT_EQ(test::FirstPixelDifference(figure, PreviewLoad((dir / name).string())), "") << name;
+  }
+}
+
+// The command line's save converts only where a writer refuses the picture's format: every
+// other case gets the very bytes the program's save writes.
+TEST(SaveFigure, TheConvertingSaveConvertsOnlyWhatAWriterRefuses) {
+  TTempDir dir;
+  const std::pair<const char*, TBitmap> same[] = {
+      {"a.bmp", FreshFigure()},
+      {"a.png", FreshFigure()},
+      {"a.gif", FreshFigure()},
+      {"a.pcx", FreshFigure()},
+      {"a.lbm", FreshFigure()},
+      {"a", FreshFigure()},
+      {"b.tif", test::MakeTestPicture(TPixelFormat::pf8bit, 5, 4)},
+      {"c.tga", test::MakeTestPicture(TPixelFormat::pf32bit, 5, 4)},
+  };
+  for (const auto& [name, picture] : same) {
+    SaveFigure(picture, (dir / "plain-").string() + name);
+    SaveFigureConverted(picture, (dir / "converted-").string() + name);
+    EXPECT_EQ(test::ReadBytes((dir / "plain-").string() + name), test::ReadBytes((dir / "converted-").string() + name))
+        << name;
+  }
+  const TBitmap deep = test::MakeTestPicture(TPixelFormat::pf32bit, 5, 4);
+  SaveFigureConverted(deep, (dir / "deep.tif").string());
+  EXPECT_EQ(test::FirstPixelDifference(deep, PreviewLoad((dir / "deep.tif").string())), "");
 }
 
 TEST(SaveFigure, AFileThatCannotBeCreatedIsReportedByName) {
@@ -85,6 +147,8 @@ TEST(SaveFigure, ARefusedSaveLeavesTheExistingFileUntouched) {
       {"wide.gif", TBitmap(70000, 1, TPixelFormat::pf8bit)},
       {"custom.tga", TBitmap(4, 4, TPixelFormat::pf16bit)},  // TGA takes 24 and 32 bits only
       {"deep.tif", TBitmap(4, 4, TPixelFormat::pf32bit)},    // TIFF takes 1, 4, 8 and 24 bits
+      {"fresh.tif", TBitmap(4, 4)},                          // the display's own format
+      {"fresh.tga", TBitmap(4, 4)},
   };
   TTempDir dir;
   const std::vector<uint8_t> before = {'k', 'e', 'e', 'p'};
@@ -146,7 +210,7 @@ TEST_F(PicturePreviewTest, ShowsAPictureWithItsSize) {
   const auto name = (Dir / "p.png").string();
   SaveFigure(test::MakeTestPicture(TPixelFormat::pf24bit, 7, 3), name);
   EXPECT_TRUE(Preview.SelectionChanged(name));
-  EXPECT_EQ(Preview.Label(), "Picture: (7x3)");
+  EXPECT_EQ(Preview.Label(), " (7x3)");
   EXPECT_EQ(Preview.PanelText(), "");
   EXPECT_TRUE(Preview.PreviewEnabled());
   ASSERT_NE(Preview.Picture(), nullptr);

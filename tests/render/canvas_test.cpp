@@ -70,6 +70,57 @@ TEST_P(ClearFigureTest, CentreMarkIsAnXorCross) {
 INSTANTIATE_TEST_SUITE_P(Backgrounds, ClearFigureTest,
                          ::testing::Values(CrossCase{clWhite, clBlack, clWhite}, CrossCase{clBlack, clWhite, clBlack}));
 
+// A wide plain line covers each pixel once: XOR inverts exactly the pixels that copy mode
+// paints, however often the round pen overlaps itself along the line.
+TEST(CanvasTest, AWideXorLineInvertsWhatACopyLinePaints) {
+  const TRect lines[] = {{3, 10, 30, 10}, {5, 3, 28, 20}, {20, 2, 12, 22}, {4, 4, 4, 4}};
+  for (int width = 1; width <= 4; ++width) {
+    for (const TRect& l : lines) {
+      TBitmap copied(34, 26), inverted(34, 26);
+      TCanvas a(copied), b(inverted);
+      ClearCanvas(a, clWhite);
+      ClearCanvas(b, clWhite);
+      a.PenColor = clBlack;
+      b.PenColor = clWhite;
+      b.PenMode = TPenMode::pmXor;
+      for (TCanvas* c : {&a, &b}) {
+        c->PenWidth = width;
+        c->MoveTo(l.Left, l.Top);
+        c->LineTo(l.Right, l.Bottom);
+      }
+      for (int y = 0; y < 26; ++y)
+        for (int x = 0; x < 34; ++x)
+          ASSERT_EQ(inverted.GetPixel(x, y), copied.GetPixel(x, y))
+              << "width " << width << ", line to " << l.Right << "," << l.Bottom << ", pixel " << x << "," << y;
+    }
+  }
+}
+
+// The centre mark with a wide pen: each arm inverts the pixels it covers once, so only where
+// the two arms overlap does the background come back.
+struct WideCrossCase {
+  int Width;
+  TRect Arm;  // the horizontal arm's pixels around the centre; the vertical one is its mirror
+};
+
+class WideCrossTest : public ::testing::TestWithParam<WideCrossCase> {};
+
+TEST_P(WideCrossTest, EachArmInvertsItsPixelsOnce) {
+  const auto p = GetParam();
+  TBitmap fig(64, 48);
+  ClearFigureImage(fig, clWhite, true, p.Width);
+  auto in = [](const TRect& r, int x, int y) { return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom; };
+  const TRect h{32 + p.Arm.Left, 24 + p.Arm.Top, 32 + p.Arm.Right, 24 + p.Arm.Bottom};
+  const TRect v{32 + p.Arm.Top, 24 + p.Arm.Left, 32 + p.Arm.Bottom, 24 + p.Arm.Right};
+  for (int y = 0; y < 48; ++y)
+    for (int x = 0; x < 64; ++x)
+      ASSERT_EQ(fig.GetPixel(x, y), in(h, x, y) != in(v, x, y) ? clBlack : clWhite) << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(PenWidths, WideCrossTest,
+                         ::testing::Values(WideCrossCase{1, {-5, 0, 6, 1}}, WideCrossCase{2, {-6, -1, 6, 1}},
+                                           WideCrossCase{3, {-6, -1, 7, 2}}));
+
 class SurfaceTest : public ::testing::TestWithParam<TPixelFormat> {};
 
 // Integer coordinates are pixel centres and the ends are flat.

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace trochodraw::testing {
@@ -24,6 +28,35 @@ inline TCommandResult RunCommand(const std::string& Command) {
   while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.Output.append(buf.data(), n);
   const int st = ::pclose(p);
   r.Status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  return r;
+}
+
+struct TSeparateOutput {
+  int Status = -1;
+  std::string Out;  // standard output alone
+  std::string Err;  // standard error alone
+};
+
+// Runs a shell command and keeps what it writes to standard output and to standard error apart.
+inline TSeparateOutput RunCommandApart(const std::string& Command) {
+  TSeparateOutput r;
+  std::string errName = (std::filesystem::temp_directory_path() / "trochodraw-stderr-XXXXXX").string();
+  const int fd = ::mkstemp(errName.data());
+  if (fd < 0) return r;
+  ::close(fd);
+  FILE* p = ::popen((Command + " 2>'" + errName + "'").c_str(), "r");
+  if (p) {
+    std::array<char, 4096> buf{};
+    size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) r.Out.append(buf.data(), n);
+    const int st = ::pclose(p);
+    r.Status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+  }
+  std::ifstream err(errName, std::ios::binary);
+  std::stringstream ss;
+  ss << err.rdbuf();
+  r.Err = ss.str();
+  std::filesystem::remove(errName);
   return r;
 }
 
