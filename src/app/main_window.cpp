@@ -57,6 +57,7 @@ TForm1::TForm1(QWidget* Parent) : QMainWindow(Parent), Sim(LineColoringState()),
   resize(986, 636);
 
   BindHandlers();
+  BindFigureStatus();
   BindSimulation();
   KeepScrollFraction();
   FormCreate();

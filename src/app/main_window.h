@@ -193,6 +193,7 @@ class TForm1 : public QMainWindow, public TPatternHost {
   void BuildWorkArea();
   void BuildMenu();
   void BuildFigureMenu();
+  void BindFigureStatus();
   void FigureSettingsRead();
   void ShowFigureStatus();
   void BindHandlers();

@@ -15,6 +15,7 @@
 #include "app/image_view_widget.h"
 #include "app/main_window.h"
 #include "controls/fancy_speed_button.h"
+#include "controls/real_spin_widget.h"
 #include "machine/figure_runner.h"
 
 namespace trochodraw {
@@ -27,6 +28,8 @@ constexpr double kCompleteTicksPerSecond = 500000.0;
 constexpr double kLongRunSeconds = 60.0;
 // A slice of ticks between two paints of the window.
 constexpr qint64 kSliceMilliseconds = 40;
+// The near closure offered before a long run: a search of a fraction of a second.
+constexpr uint64_t kQuestionSearchSteps = 5'000'000;
 
 QString Grouped(uint64_t N) { return QString::fromStdString(GroupedIntegerText(N)); }
 
@@ -55,6 +58,17 @@ void TForm1::BuildFigureMenu() {
   statusBar()->addWidget(FigureStatusLabel, 1);
 }
 
+void TForm1::BindFigureStatus() {
+  // The speeds and the scale change no picture of the machine, so their own handlers read
+  // no settings; the status bar still has to follow them.
+  for (TRealSpin* S : {RPM1Spin, RPM2Spin, ScaleSpin}) {
+    S->OnChange = [this, Described = std::move(S->OnChange)](QObject* Sender) {
+      if (Described) Described(Sender);
+      ReadTickSettings();
+    };
+  }
+}
+
 void TForm1::FigureSettingsRead() {
   if (!FigureStatus.Changed(Sim.Settings)) return;
   FigureStatus.SetSettings(Sim.Settings);
@@ -77,7 +91,7 @@ void TForm1::CompleteFigure1Click() {
   uint64_t ticks = period.Exact ? period.Ticks : 0;
   const double seconds = static_cast<double>(ticks) / kCompleteTicksPerSecond;
   if (!period.Exact || seconds > kLongRunSeconds) {
-    const TNearClosure near = NearClosure(Sim.Settings, 0.5, UINT64_MAX);
+    const TNearClosure near = NearClosure(Sim.Settings, 0.5, UINT64_MAX, kQuestionSearchSteps);
     QMessageBox box(QMessageBox::Question, "Complete Figure", "", QMessageBox::Cancel, this);
     QString text = period.Exact ? QString("The whole figure takes %1 ticks, %2 at full speed.")
                                       .arg(Grouped(ticks), RunTimeText(ticks))
