@@ -1,1 +1,2 @@
 trochodraw_add_bench(bench_tick bench_tick.cpp)
+trochodraw_add_bench(bench_complete bench_complete.cpp)
