@@ -2,6 +2,7 @@
 // forms created in their order, the message loop, and the shutdown in reverse.
 #include <QMessageBox>
 #include <cstdio>
+#include <cstring>
 
 #include "app/main_window.h"
 #include "app/program_forms.h"
@@ -12,6 +13,11 @@
 using namespace trochodraw;
 
 int main(int argc, char** argv) {
+  // Answered before any window: it works without a display.
+  if (argc == 2 && !std::strcmp(argv[1], "--version")) {
+    std::printf("Trochodraw %s\n", TROCHODRAW_VERSION);
+    return 0;
+  }
   PictureFormats();
   TApplication App(argc, argv);
   App.QuitOnTerminationSignals();
