@@ -12,6 +12,12 @@ class EAnimationError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The run was cancelled; what was written is thrown away.
+class EAnimationCancelled : public std::runtime_error {
+ public:
+  EAnimationCancelled() : std::runtime_error("The animation was cancelled") {}
+};
+
 enum class TAnimationFormat { afGIF, afWebP, afMP4 };
 enum class TAnimationContent { acFigure, acFigureAndMechanism };
 

@@ -12,12 +12,6 @@
 
 namespace trochodraw {
 
-// The run was cancelled; what was written is thrown away.
-class EAnimationCancelled : public std::runtime_error {
- public:
-  EAnimationCancelled() : std::runtime_error("The animation was cancelled") {}
-};
-
 // Takes the frames of an animation from a headless run: the machine runs (through the figure
 // runner: same strokes as the timer's ticks) up to each frame's tick, and the frame shows the
 // figure, or the mechanism as it stands then beside the figure, scaled to the frame size.
