@@ -29,7 +29,9 @@ TFigureStart WholeFigure() {
   return s;
 }
 
-uint64_t Ticks(const TFigureStart& S) { return AnimationSpanTicks(S.Settings, TAnimationSpan::asWholeFigure, 10).Ticks; }
+uint64_t Ticks(const TFigureStart& S) {
+  return AnimationSpanTicks(S.Settings, TAnimationSpan::asWholeFigure, 10).Ticks;
+}
 
 // Rendering the 300 frames without an encoder.
 void BM_RenderFramesOnly(benchmark::State& State) {
@@ -49,7 +51,8 @@ void BM_WriteAnimation(benchmark::State& State) {
   const TFigureStart start = WholeFigure();
   static const char* const kExt[] = {".gif", ".webp", ".mp4"};
   const std::string file =
-      (std::filesystem::temp_directory_path() / ("trochodraw-bench-animation" + std::string(kExt[State.range(0)]))).string();
+      (std::filesystem::temp_directory_path() / ("trochodraw-bench-animation" + std::string(kExt[State.range(0)])))
+          .string();
   TAnimationOptions o;
   o.Fps = 30;
   o.DurationSeconds = 10;

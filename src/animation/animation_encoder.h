@@ -33,10 +33,14 @@ class TAnimationEncoder {
 
 // The encoder of Settings.Format, made for the file FileName (GIF through giflib, WebP through
 // libwebp's animation encoder, MP4 through FFmpeg's libavcodec and libavformat).
-std::unique_ptr<TAnimationEncoder> CreateAnimationEncoder(const TEncoderSettings& Settings, const std::string& FileName);
+std::unique_ptr<TAnimationEncoder> CreateAnimationEncoder(const TEncoderSettings& Settings,
+                                                          const std::string& FileName);
 
-std::unique_ptr<TAnimationEncoder> CreateGifAnimationEncoder(const TEncoderSettings& Settings, const std::string& FileName);
-std::unique_ptr<TAnimationEncoder> CreateWebPAnimationEncoder(const TEncoderSettings& Settings, const std::string& FileName);
-std::unique_ptr<TAnimationEncoder> CreateMp4AnimationEncoder(const TEncoderSettings& Settings, const std::string& FileName);
+std::unique_ptr<TAnimationEncoder> CreateGifAnimationEncoder(const TEncoderSettings& Settings,
+                                                             const std::string& FileName);
+std::unique_ptr<TAnimationEncoder> CreateWebPAnimationEncoder(const TEncoderSettings& Settings,
+                                                              const std::string& FileName);
+std::unique_ptr<TAnimationEncoder> CreateMp4AnimationEncoder(const TEncoderSettings& Settings,
+                                                             const std::string& FileName);
 
 }  // namespace trochodraw

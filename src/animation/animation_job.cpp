@@ -31,8 +31,8 @@ TSpanTicks AnimationSpanTicks(const TTickSettings& Settings, TAnimationSpan Span
   if (n.Found) {
     r.Ok = true;
     r.Ticks = n.Ticks;
-    r.Text = "The figure looks closed after " + GroupedIntegerText(n.Ticks) +
-             " ticks (its exact period is " + (p.Exact ? GroupedIntegerText(p.Ticks) + " ticks" : "beyond 10^18 ticks") + ")";
+    r.Text = "The figure looks closed after " + GroupedIntegerText(n.Ticks) + " ticks (its exact period is " +
+             (p.Exact ? GroupedIntegerText(p.Ticks) + " ticks" : "beyond 10^18 ticks") + ")";
     return r;
   }
   r.Text = "The figure does not close within " + GroupedIntegerText(MaxTicks) + " ticks; choose a duration instead.";
@@ -62,7 +62,8 @@ TAnimationResult TAnimationJob::Write(uint64_t Ticks, const TAnimationOptions& O
   return WriteAnimation(FSim, Ticks, Options, FileName, Progress);
 }
 
-std::pair<TAnimationFrame, TAnimationFrame> TAnimationJob::FirstAndLast(uint64_t Ticks, const TAnimationOptions& Options,
+std::pair<TAnimationFrame, TAnimationFrame> TAnimationJob::FirstAndLast(uint64_t Ticks,
+                                                                        const TAnimationOptions& Options,
                                                                         const std::function<bool()>& KeepGoing) {
   const TFrameSize natural = NaturalFrameSize(Options.Content, {FSim.FigureImage.Width(), FSim.FigureImage.Height()},
                                               {FSim.MechanismImage.Width(), FSim.MechanismImage.Height()});

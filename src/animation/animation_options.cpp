@@ -21,9 +21,12 @@ TAnimationFormat AnimationFormatOf(const std::string& FileName) {
 
 const char* AnimationFormatName(TAnimationFormat Format) {
   switch (Format) {
-    case TAnimationFormat::afGIF: return "GIF";
-    case TAnimationFormat::afWebP: return "WebP";
-    case TAnimationFormat::afMP4: return "MP4";
+    case TAnimationFormat::afGIF:
+      return "GIF";
+    case TAnimationFormat::afWebP:
+      return "WebP";
+    case TAnimationFormat::afMP4:
+      return "MP4";
   }
   return "?";
 }
@@ -45,8 +48,7 @@ void ValidateAnimationOptions(const TAnimationOptions& Options) {
     throw EAnimationError("The frame count must be 1 to " + std::to_string(kMaxFrames));
   if (Options.Frames == 0) {
     if (!(Options.DurationSeconds > 0) || Options.Fps * Options.DurationSeconds > kMaxFrames)
-      throw EAnimationError("The duration must be above 0 and give at most " + std::to_string(kMaxFrames) +
-                            " frames");
+      throw EAnimationError("The duration must be above 0 and give at most " + std::to_string(kMaxFrames) + " frames");
   }
   if (Options.Width < 0 || Options.Width > kMaxAnimationSide)
     throw EAnimationError("The animation width must be 2 to " + std::to_string(kMaxAnimationSide) + " pixels");
@@ -74,8 +76,7 @@ TFrameSize AnimationFrameSize(const TAnimationOptions& Options, TFrameSize Natur
   s.Height = std::max(s.Height, 2);
   if (s.Width > kMaxAnimationSide || s.Height > kMaxAnimationSide)
     throw EAnimationError("The animation would be " + std::to_string(s.Width) + " x " + std::to_string(s.Height) +
-                          " pixels; choose a width that keeps both sides within " +
-                          std::to_string(kMaxAnimationSide));
+                          " pixels; choose a width that keeps both sides within " + std::to_string(kMaxAnimationSide));
   return s;
 }
 

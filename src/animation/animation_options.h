@@ -34,9 +34,9 @@ struct TAnimationOptions {
   TAnimationFormat Format = TAnimationFormat::afGIF;
   TAnimationContent Content = TAnimationContent::acFigure;
   int Fps = 30;
-  int Frames = 0;   // 0: Fps x Duration
+  int Frames = 0;  // 0: Fps x Duration
   double DurationSeconds = kDefaultDurationSeconds;
-  int Width = 0;    // 0: the natural width (the figure's, or the mechanism's and the figure's)
+  int Width = 0;     // 0: the natural width (the figure's, or the mechanism's and the figure's)
   int Quality = -1;  // WebP only: -1 lossless, 0..100 lossy at that quality
 };
 

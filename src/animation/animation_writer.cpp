@@ -30,9 +30,8 @@ TAnimationResult WriteAnimation(TSimulation& Sim, uint64_t Ticks, const TAnimati
   result.Format = o.Format;
   result.Frames = AnimationFrameCount(o);
   result.Ticks = Ticks;
-  const TFrameSize natural =
-      NaturalFrameSize(o.Content, {Sim.FigureImage.Width(), Sim.FigureImage.Height()},
-                       {Sim.MechanismImage.Width(), Sim.MechanismImage.Height()});
+  const TFrameSize natural = NaturalFrameSize(o.Content, {Sim.FigureImage.Width(), Sim.FigureImage.Height()},
+                                              {Sim.MechanismImage.Width(), Sim.MechanismImage.Height()});
   result.Size = AnimationFrameSize(o, natural);
 
   TEncoderSettings es;

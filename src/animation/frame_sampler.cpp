@@ -24,7 +24,8 @@ TFrameSampler::~TFrameSampler() = default;
 
 TAnimationFrame TFrameSampler::Render() {
   const bool mechanism = FContent == TAnimationContent::acFigureAndMechanism;
-  if (mechanism) DrawMechanism(FSim.MechanismImage, FSim.Machine, FSim.Settings.Machine.Mode, FSim.Settings.Machine.Mechanism);
+  if (mechanism)
+    DrawMechanism(FSim.MechanismImage, FSim.Machine, FSim.Settings.Machine.Mode, FSim.Settings.Machine.Mechanism);
   const TAnimationFrame natural = ComposeFrame(FSim.FigureImage, mechanism ? &FSim.MechanismImage : nullptr);
   return ScaleFrame(natural, FSize.Width, FSize.Height);
 }

@@ -24,8 +24,7 @@ std::string GifMessage(int Error) {
 
 class TGifAnimationEncoder : public TAnimationEncoder {
  public:
-  TGifAnimationEncoder(const TEncoderSettings& S, const std::string& FileName)
-      : FSettings(S), FFile(FileName) {
+  TGifAnimationEncoder(const TEncoderSettings& S, const std::string& FileName) : FSettings(S), FFile(FileName) {
     int error = 0;
     FGif = EGifOpen(this, &TGifAnimationEncoder::Output, &error);
     if (!FGif) throw EAnimationError(GifMessage(error));
@@ -168,7 +167,8 @@ class TGifAnimationEncoder : public TAnimationEncoder {
 
 }  // namespace
 
-std::unique_ptr<TAnimationEncoder> CreateGifAnimationEncoder(const TEncoderSettings& Settings, const std::string& FileName) {
+std::unique_ptr<TAnimationEncoder> CreateGifAnimationEncoder(const TEncoderSettings& Settings,
+                                                             const std::string& FileName) {
   return std::make_unique<TGifAnimationEncoder>(Settings, FileName);
 }
 

@@ -45,7 +45,8 @@ void Measure(TBox& B, const std::vector<TColourCount>& C) {
 }
 
 // Orders C[Begin, End) by one channel: a counting sort, as the keys are bytes.
-void SortByChannel(std::vector<TColourCount>& C, size_t Begin, size_t End, int Axis, std::vector<TColourCount>& Scratch) {
+void SortByChannel(std::vector<TColourCount>& C, size_t Begin, size_t End, int Axis,
+                   std::vector<TColourCount>& Scratch) {
   size_t start[257] = {};
   for (size_t i = Begin; i < End; ++i) ++start[Channel(C[i].Key, Axis) + 1];
   for (int v = 0; v < 256; ++v) start[v + 1] += start[v];

@@ -102,7 +102,8 @@ class TMp4AnimationEncoder : public TAnimationEncoder {
   }
 
   void AddFrame(const TAnimationFrame& F) override {
-    if (F.Width != FSettings.Width || F.Height != FSettings.Height) throw EAnimationError("MP4: a frame of another size");
+    if (F.Width != FSettings.Width || F.Height != FSettings.Height)
+      throw EAnimationError("MP4: a frame of another size");
     if (av_frame_make_writable(FFrame) < 0) throw EAnimationError("MP4: out of memory");
     const uint8_t* src[1] = {F.Pixels.data()};
     const int stride[1] = {F.Width * 3};
@@ -154,7 +155,8 @@ class TMp4AnimationEncoder : public TAnimationEncoder {
 
 }  // namespace
 
-std::unique_ptr<TAnimationEncoder> CreateMp4AnimationEncoder(const TEncoderSettings& Settings, const std::string& FileName) {
+std::unique_ptr<TAnimationEncoder> CreateMp4AnimationEncoder(const TEncoderSettings& Settings,
+                                                             const std::string& FileName) {
   return std::make_unique<TMp4AnimationEncoder>(Settings, FileName);
 }
 

@@ -21,8 +21,7 @@ constexpr int kLossyMethod = 2;
 
 class TWebPAnimationEncoder : public TAnimationEncoder {
  public:
-  TWebPAnimationEncoder(const TEncoderSettings& S, const std::string& FileName)
-      : FSettings(S), FFile(FileName) {
+  TWebPAnimationEncoder(const TEncoderSettings& S, const std::string& FileName) : FSettings(S), FFile(FileName) {
     WebPAnimEncoderOptions options;
     if (!WebPAnimEncoderOptionsInit(&options)) throw EAnimationError("WebP: the library does not match its headers");
     options.anim_params.loop_count = 0;
@@ -47,7 +46,8 @@ class TWebPAnimationEncoder : public TAnimationEncoder {
   }
 
   void AddFrame(const TAnimationFrame& F) override {
-    if (F.Width != FSettings.Width || F.Height != FSettings.Height) throw EAnimationError("WebP: a frame of another size");
+    if (F.Width != FSettings.Width || F.Height != FSettings.Height)
+      throw EAnimationError("WebP: a frame of another size");
     WebPPicture pic;
     if (!WebPPictureInit(&pic)) throw EAnimationError("WebP: the library does not match its headers");
     pic.width = F.Width;
@@ -93,7 +93,8 @@ class TWebPAnimationEncoder : public TAnimationEncoder {
 
 }  // namespace
 
-std::unique_ptr<TAnimationEncoder> CreateWebPAnimationEncoder(const TEncoderSettings& Settings, const std::string& FileName) {
+std::unique_ptr<TAnimationEncoder> CreateWebPAnimationEncoder(const TEncoderSettings& Settings,
+                                                              const std::string& FileName) {
   return std::make_unique<TWebPAnimationEncoder>(Settings, FileName);
 }
 

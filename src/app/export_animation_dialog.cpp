@@ -281,8 +281,9 @@ void TExportAnimationDialog::StartPreview() {
           FFirst = first;
           FLast = last;
           auto show = [](QLabel* L, const QImage& I) {
-            L->setPixmap(I.isNull() ? QPixmap()
-                                    : QPixmap::fromImage(I.scaled(L->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+            L->setPixmap(I.isNull()
+                             ? QPixmap()
+                             : QPixmap::fromImage(I.scaled(L->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
           };
           show(FirstFrameLabel, first);
           show(LastFrameLabel, last);
@@ -321,7 +322,8 @@ bool TExportAnimationDialog::StartExport() {
       const TAnimationResult r = job.Write(ticks, options, file, [&](int Done, int Total) {
         if (Done != shown) {
           shown = Done;
-          QMetaObject::invokeMethod(this, [this, Done, Total] { ExportProgress(Done, Total); }, Qt::QueuedConnection);
+          QMetaObject::invokeMethod(
+              this, [this, Done, Total] { ExportProgress(Done, Total); }, Qt::QueuedConnection);
         }
         return !*cancel;
       });

@@ -10,10 +10,10 @@
 #include "cli/cli_args.h"
 #include "cli/cli_machine_options.h"
 #include "cli/cli_mosaic.h"
+#include "cli/cli_period.h"
 #include "cli/cli_status.h"
 #include "cli/cli_vector.h"
 #include "imagefiles/save_figure.h"
-#include "cli/cli_period.h"
 #include "machine/figure_runner.h"
 #include "machine/simulation.h"
 

@@ -41,7 +41,8 @@ TAtomicFile::~TAtomicFile() {
 }
 
 void TAtomicFile::Write(const void* Data, size_t Size) {
-  if (!FStream || (Size > 0 && std::fwrite(Data, 1, Size, FStream) != Size)) throw EImageError("Write error on " + FTarget);
+  if (!FStream || (Size > 0 && std::fwrite(Data, 1, Size, FStream) != Size))
+    throw EImageError("Write error on " + FTarget);
 }
 
 void TAtomicFile::CloseStream() {

@@ -82,11 +82,12 @@ TEST_F(AnimationFiles, Mp4IsH264InYuv420pWithItsIndexFirst) {
   const TAnimationResult r = Write("a.mp4", o);
   EXPECT_EQ(r.Size.Width, 200);
   EXPECT_EQ(r.Size.Height, 150);
-  const std::string info =
-      Output("ffprobe -v error -count_frames -show_entries stream=codec_name,pix_fmt,width,height,nb_read_frames:"
-             "format=duration -of default=nw=1 '" + Path("a.mp4") + "'");
-  for (const char* want : {"codec_name=h264", "pix_fmt=yuv420p", "width=200", "height=150", "nb_read_frames=50",
-                           "duration=2.000000"})
+  const std::string info = Output(
+      "ffprobe -v error -count_frames -show_entries stream=codec_name,pix_fmt,width,height,nb_read_frames:"
+      "format=duration -of default=nw=1 '" +
+      Path("a.mp4") + "'");
+  for (const char* want :
+       {"codec_name=h264", "pix_fmt=yuv420p", "width=200", "height=150", "nb_read_frames=50", "duration=2.000000"})
     EXPECT_NE(info.find(want), std::string::npos) << want << " in\n" << info;
   // +faststart: the index (moov) comes before the media data (mdat).
   const auto bytes = ReadWholeFile(Path("a.mp4"));
@@ -102,7 +103,8 @@ TEST_F(AnimationFiles, TheLastFrameShowsTheFiguresInk) {
     const char* Tool;
     double Far, Grey;
   };
-  const TCase cases[] = {{"a.gif", "ffmpeg", 0.01, 3.0}, {"a.webp", "convert", 0.0, 0.01}, {"a.mp4", "ffmpeg", 0.08, 10.0}};
+  const TCase cases[] = {
+      {"a.gif", "ffmpeg", 0.01, 3.0}, {"a.webp", "convert", 0.0, 0.01}, {"a.mp4", "ffmpeg", 0.08, 10.0}};
   for (const TCase& c : cases) {
     if (!test::HaveTool(c.Tool)) continue;
     TAnimationOptions o;
@@ -117,9 +119,7 @@ TEST_F(AnimationFiles, TheLastFrameShowsTheFiguresInk) {
 
 TEST_F(AnimationFiles, CancelledOrFailedExportsLeaveNoFileAndKeepAnOldOne) {
   for (const char* name : {"c.gif", "c.webp", "c.mp4"}) {
-    {
-      std::ofstream(Path(name)) << "old";
-    }
+    { std::ofstream(Path(name)) << "old"; }
     TAnimationJob job(Start());
     TAnimationOptions o;
     o.Frames = 20;

@@ -23,8 +23,8 @@ TEST(CliAnimation, CompleteFigureAsGifMatchesTheRendersFigure) {
   test::TTempDir dir;
   const std::string gif = (dir.Path() / "a.gif").string(), png = (dir.Path() / "f.png").string();
   int status = 0;
-  const std::string out =
-      Output(kCli + " render" + kMachine + " --complete --animate " + gif + " --duration 1 --fps 20 -o " + png, &status);
+  const std::string out = Output(
+      kCli + " render" + kMachine + " --complete --animate " + gif + " --duration 1 --fps 20 -o " + png, &status);
   ASSERT_EQ(status, 0) << out;
   EXPECT_NE(out.find("wrote " + gif + " (GIF, 20 frames, 320x240, 20 fps, 12000 ticks, "), std::string::npos) << out;
   const std::string info = Output("gifsicle --info " + gif);
@@ -45,8 +45,10 @@ TEST(CliAnimation, FramesDurationAndMechanismMakeTheMp4) {
                                  &status);
   ASSERT_EQ(status, 0) << out;
   EXPECT_EQ(out, "") << "--quiet";
-  const std::string info = Output("ffprobe -v error -count_frames -show_entries stream=width,height,nb_read_frames,"
-                                  "r_frame_rate -of default=nw=1 " + mp4);
+  const std::string info = Output(
+      "ffprobe -v error -count_frames -show_entries stream=width,height,nb_read_frames,"
+      "r_frame_rate -of default=nw=1 " +
+      mp4);
   for (const char* want : {"width=334", "height=200", "nb_read_frames=36", "r_frame_rate=12/1"})
     EXPECT_NE(info.find(want), std::string::npos) << want << " in\n" << info;
 }
