@@ -6,13 +6,14 @@
 #include <memory>
 #include <string>
 
+#include "cli/cli_animation.h"
 #include "cli/cli_args.h"
 #include "cli/cli_machine_options.h"
 #include "cli/cli_mosaic.h"
+#include "cli/cli_period.h"
 #include "cli/cli_status.h"
 #include "cli/cli_vector.h"
 #include "imagefiles/save_figure.h"
-#include "cli/cli_period.h"
 #include "machine/figure_runner.h"
 #include "machine/simulation.h"
 
@@ -34,11 +35,12 @@ struct TRenderOptions {
   bool Progress = false;
   bool Quiet = false;
   TVectorOutputs Vector;
+  TAnimationOutputs Animation;
   TMosaicOptions Mosaic;
 };
 
 const char* const kUsage =
-    "usage: trochodraw-cli render [options] -o FILE|--svg FILE|--pdf FILE\n"
+    "usage: trochodraw-cli render [options] -o FILE|--svg FILE|--pdf FILE|--animate FILE\n"
     "  Says what it wrote on standard error; standard output carries only the path of --path -.\n"
     "  --pattern NAME                 start from the first saved pattern of that name\n"
     "  --patterns-file PATH           pattern library to read (default: the user's Gyrotracer.ini;\n"
@@ -123,9 +125,10 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
     } else if (opt == "--quiet") {
       o.Quiet = true;
     } else if (o.Vector.Parse(opt, a)) {
+    } else if (o.Animation.Parse(opt, a)) {
     } else if (ParseMosaicOption(opt, a, o.Mosaic)) {
     } else if (opt == "-h" || opt == "--help") {
-      std::cout << kUsage << kQuietUsage << TVectorOutputs::kUsage << kMosaicUsage;
+      std::cout << kUsage << kQuietUsage << TVectorOutputs::kUsage << TAnimationOutputs::kUsage << kMosaicUsage;
       std::exit(0);
     } else {
       throw EUsage("unknown option: " + opt);
@@ -133,7 +136,9 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
   }
   if (o.Complete && o.NearComplete) throw EUsage("--complete and --near-complete exclude each other");
   o.Vector.Check();
-  if (o.Output.empty() && !o.Vector.Any()) throw EUsage("render needs -o FILE, --svg FILE or --pdf FILE");
+  o.Animation.Check();
+  if (o.Output.empty() && !o.Vector.Any() && !o.Animation.Any())
+    throw EUsage("render needs -o FILE, --svg FILE, --pdf FILE or --animate FILE");
   CheckMosaicOptions(o.Mosaic);
 }
 
@@ -196,13 +201,19 @@ int RunRender(int argc, char** argv) {
       };
     }
     const uint64_t total = static_cast<uint64_t>(o.Ticks);
-    TFigureRunner::Run(
-        sim, total,
-        [&](uint64_t done, uint64_t) {
-          if (o.Progress) ShowProgress(done, total);
-          return true;
-        },
-        total / 100 + 1);
+    if (o.Animation.Any()) {
+      o.Animation.Run(sim, total, [&](uint64_t done, uint64_t frames) {
+        if (o.Progress) ShowProgress(done, frames);
+      });
+    } else {
+      TFigureRunner::Run(
+          sim, total,
+          [&](uint64_t done, uint64_t) {
+            if (o.Progress) ShowProgress(done, total);
+            return true;
+          },
+          total / 100 + 1);
+    }
     RunMosaic(sim.FigureImage, o.Mosaic, o.Progress);
     if (o.Mosaic.Enabled) o.Vector.MarkMosaic();
     if (path) {
@@ -215,6 +226,7 @@ int RunRender(int argc, char** argv) {
       status << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
     }
     o.Vector.Write(sim, status);
+    o.Animation.Report(status);
     if (!o.MechanismOutput.empty()) {
       SaveFigureConverted(sim.MechanismImage, o.MechanismOutput);
       status << "wrote " << o.MechanismOutput << "\n";

@@ -1,0 +1,1 @@
+trochodraw_add_bench(bench_animation bench_animation.cpp)
