@@ -4,6 +4,8 @@
 #include <cctype>
 
 #include "imagefiles/file_io.h"
+#include "vector/gcode_writer.h"
+#include "vector/hpgl_writer.h"
 #include "vector/pdf_writer.h"
 #include "vector/svg_writer.h"
 #include "vector/vector_document.h"
@@ -17,7 +19,25 @@ TDrawingFormat DrawingFormatOf(const std::string& FileName) {
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (ext == ".svg") return dfSVG;
   if (ext == ".pdf") return dfPDF;
-  throw EDrawingError("Unknown drawing format: " + FileName + " (use .svg or .pdf)");
+  if (ext == ".hpgl" || ext == ".plt") return dfHPGL;
+  if (ext == ".gcode" || ext == ".nc") return dfGCode;
+  throw EDrawingError("Unknown drawing format: " + FileName + " (use .svg, .pdf, .hpgl, .plt, .gcode or .nc)");
+}
+
+const char* DrawingFormatName(TDrawingFormat Format) {
+  switch (Format) {
+    case dfPDF: return "PDF";
+    case dfHPGL: return "HPGL";
+    case dfGCode: return "G-code";
+    default: return "SVG";
+  }
+}
+
+TPlotStatistics EstimatePlot(const TStrokeRecord& Record, const TExportOptions& Options) {
+  TExportOptions o = Options;
+  o.Plotter = true;
+  ValidateExportOptions(o);
+  return PlotStatistics(BuildVectorDocument(Record, o), o.Motion);
 }
 
 TExportResult ExportDrawing(const TStrokeRecord& Record, const TExportOptions& Options, const std::string& FileName) {
@@ -26,19 +46,27 @@ TExportResult ExportDrawing(const TStrokeRecord& Record, const TExportOptions& O
 
 TExportResult ExportDrawingAs(const TStrokeRecord& Record, const TExportOptions& Options, const std::string& FileName,
                               TDrawingFormat Format) {
-  const TVectorDocument doc = BuildVectorDocument(Record, Options);
+  TExportOptions options = Options;
+  if (IsMachineFormat(Format)) options.Plotter = true;
+  ValidateExportOptions(options);
+  const TVectorDocument doc = BuildVectorDocument(Record, options);
   std::vector<uint8_t> data;
   if (Format == dfPDF) {
     data = EncodePDF(doc);
   } else {
-    const std::string svg = EncodeSVG(doc);
-    data.assign(svg.begin(), svg.end());
+    const std::string text =
+        Format == dfHPGL ? EncodeHPGL(doc) : Format == dfGCode ? EncodeGCode(doc, options.Motion) : EncodeSVG(doc);
+    data.assign(text.begin(), text.end());
   }
   WriteFileAtomically(FileName, data);
   TExportResult r;
   r.Paths = doc.PathCount();
   r.Segments = Record.SegmentCount();
   r.Bytes = data.size();
+  if (options.Plotter) {
+    r.Plotted = true;
+    r.Stats = PlotStatistics(doc, options.Motion);
+  }
   if (Record.MosaicSinceClear()) r.Notes.push_back(kMosaicNote);
   if (!Record.Complete())
     r.Notes.push_back("The record was full: the drawing holds only the first " + std::to_string(Record.SegmentCount()) +
