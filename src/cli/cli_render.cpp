@@ -38,8 +38,9 @@ struct TRenderOptions {
 };
 
 const char* const kUsage =
-    "usage: trochodraw-cli render [options] -o FILE|--svg FILE|--pdf FILE\n"
-    "  Says what it wrote on standard error; standard output carries only the path of --path -.\n"
+    "usage: trochodraw-cli render [options] -o FILE|--svg FILE|--pdf FILE|--hpgl FILE|--gcode FILE|--stats\n"
+    "  Says what it wrote on standard error; standard output carries only the path of --path -\n"
+    "  and the statistics of --stats.\n"
     "  --pattern NAME                 start from the first saved pattern of that name\n"
     "  --patterns-file PATH           pattern library to read (default: the user's Gyrotracer.ini;\n"
     "                                 without either option: the first built-in pattern)\n"
@@ -133,7 +134,9 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
   }
   if (o.Complete && o.NearComplete) throw EUsage("--complete and --near-complete exclude each other");
   o.Vector.Check();
-  if (o.Output.empty() && !o.Vector.Any()) throw EUsage("render needs -o FILE, --svg FILE or --pdf FILE");
+  if (o.Output.empty() && !o.Vector.Any())
+    throw EUsage("render needs -o FILE, --svg FILE, --pdf FILE, --hpgl FILE, --gcode FILE or --stats");
+  if (o.PathOutput == "-" && o.Vector.Stats()) throw EUsage("--path - and --stats both write to standard output");
   CheckMosaicOptions(o.Mosaic);
 }
 
@@ -214,7 +217,7 @@ int RunRender(int argc, char** argv) {
       SaveFigureConverted(sim.FigureImage, o.Output);
       status << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
     }
-    o.Vector.Write(sim, status);
+    o.Vector.Write(sim, status, std::cout);
     if (!o.MechanismOutput.empty()) {
       SaveFigureConverted(sim.MechanismImage, o.MechanismOutput);
       status << "wrote " << o.MechanismOutput << "\n";

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "imagefiles/file_io.h"
+#include "machine/figure_period.h"
 #include "vector/gcode_writer.h"
 #include "vector/hpgl_writer.h"
 #include "vector/pdf_writer.h"
@@ -31,6 +32,15 @@ const char* DrawingFormatName(TDrawingFormat Format) {
     case dfGCode: return "G-code";
     default: return "SVG";
   }
+}
+
+TPeriodCut PeriodCutOf(const TStrokeRecord& Record, const TTickSettings& Settings) {
+  const TFigurePeriod period = FigurePeriod(Settings);
+  TPeriodCut cut;
+  cut.Exact = period.Moves && period.Exact && period.Ticks > 0;
+  cut.PeriodTicks = period.Ticks;
+  cut.RecordedTicks = Record.TicksRecorded();
+  return cut;
 }
 
 TPlotStatistics EstimatePlot(const TStrokeRecord& Record, const TExportOptions& Options) {
@@ -62,6 +72,16 @@ TExportResult ExportDrawingAs(const TStrokeRecord& Record, const TExportOptions&
   TExportResult r;
   r.Paths = doc.PathCount();
   r.Segments = Record.SegmentCount();
+  if (options.KeepTicks) {
+    // The segments of the part kept, less those that drew nothing (not stored).
+    const TStrokeRecord::TPrefix kept = Record.PrefixOfTicks(options.KeepTicks);
+    uint64_t segments = 0;
+    for (size_t i = 0; i < kept.Polylines; ++i) {
+      const TPolyline& p = Record.Polyline(i);
+      segments += std::min<size_t>(p.Count, kept.Points - p.First) - 1;
+    }
+    r.Segments = std::min<uint64_t>(segments, r.Segments);
+  }
   r.Bytes = data.size();
   if (options.Plotter) {
     r.Plotted = true;

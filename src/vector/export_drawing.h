@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "machine/simulation.h"
 #include "vector/export_options.h"
 #include "vector/plot_statistics.h"
 #include "vector/stroke_record.h"
@@ -36,6 +37,17 @@ struct TExportResult {
 // The format named by the file's extension (.svg, .pdf, .hpgl or .plt, .gcode or .nc, any
 // case); throws EDrawingError.
 TDrawingFormat DrawingFormatOf(const std::string& FileName);
+
+// How a record compares with one period of the figure its machine draws.
+struct TPeriodCut {
+  bool Exact = false;         // the machine has a period (it moves, and within the limit)
+  uint64_t PeriodTicks = 0;
+  uint64_t RecordedTicks = 0;
+  // Longer than one period: keeping PeriodTicks ticks plots every line once.
+  bool Longer() const { return Exact && RecordedTicks > PeriodTicks; }
+};
+// Settings are the machine's now: a record drawn under other speeds is not told apart.
+TPeriodCut PeriodCutOf(const TStrokeRecord& Record, const TTickSettings& Settings);
 
 // The plot statistics of the record laid out on the plotter page of Options (plotter mode is
 // taken whatever Options.Plotter says). Throws EDrawingError for options that make no plot.

@@ -10,6 +10,7 @@
 
 #include "machine/figure_period.h"
 #include "support/run_command.h"
+#include "vector/gcode_reader.h"
 #include "vector/drawing_run.h"
 #include "vector/export_drawing.h"
 #include "vector/gcode_writer.h"
@@ -26,8 +27,6 @@ using namespace trochodraw::testing;
 namespace {
 
 bool HaveTool(const std::string& Name) { return RunCommand("command -v " + Name).Status == 0; }
-
-double Length(TDocPoint A, TDocPoint B) { return std::hypot(A.X - B.X, A.Y - B.Y); }
 
 // The machine run of the other vector tests, its colour changed three times while it ran: four
 // pens, the first of them back at the end.
@@ -69,64 +68,7 @@ std::vector<TLayerInk> InkPerLayer(const TVectorDocument& Doc) {
   return out;
 }
 
-// ---- G-code, read back by a reader of our own that knows only G-code, not our writer ----
-
-struct TGCodeMove {
-  TDocPoint To;
-  bool PenDown;
-};
-
-struct TGCodeRead {
-  bool Millimetres = false, Absolute = false, Ended = false;
-  std::vector<TGCodeMove> Moves;
-  std::vector<std::string> PauseComments;
-  std::vector<double> DrawnBetweenPauses{0.0};
-  std::vector<std::string> Errors;
-};
-
-TGCodeRead ReadGCode(const std::string& Text, const TPlotMotion& Motion) {
-  TGCodeRead r;
-  std::istringstream in(Text);
-  std::string line;
-  bool down = false;
-  TDocPoint at{0.0, 0.0};
-  while (std::getline(in, line)) {
-    const std::string code = line.substr(0, line.find('('));
-    const std::string comment = line.size() > code.size() ? line.substr(code.size()) : "";
-    const std::string trimmed = code.substr(0, code.find_last_not_of(' ') + 1);
-    if (trimmed.empty()) continue;
-    if (trimmed == Motion.PenUp) {
-      down = false;
-    } else if (trimmed == Motion.PenDown) {
-      down = true;
-    } else if (trimmed == "G21") {
-      r.Millimetres = true;
-    } else if (trimmed == "G90") {
-      r.Absolute = true;
-    } else if (trimmed == "M2") {
-      r.Ended = true;
-    } else if (trimmed == "M0") {
-      if (down) r.Errors.push_back("pause with the pen down");
-      r.PauseComments.push_back(comment);
-      r.DrawnBetweenPauses.push_back(0.0);
-    } else if (trimmed.rfind("G1 ", 0) == 0 || trimmed.rfind("G0 ", 0) == 0) {
-      std::istringstream words(trimmed.substr(3));
-      std::string w;
-      TDocPoint to = at;
-      while (words >> w) {
-        if (w[0] == 'X') to.X = std::stod(w.substr(1));
-        else if (w[0] == 'Y') to.Y = std::stod(w.substr(1));
-        else if (w[0] != 'F') r.Errors.push_back("unknown word " + w);
-      }
-      if (down) r.DrawnBetweenPauses.back() += Length(at, to);
-      r.Moves.push_back({to, down});
-      at = to;
-    } else {
-      r.Errors.push_back("unknown line " + line);
-    }
-  }
-  return r;
-}
+// ---- G-code, read back ----
 
 struct TGCodeCase {
   const char* Name;
