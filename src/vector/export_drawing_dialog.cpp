@@ -115,6 +115,9 @@ TExportDrawingDialog::TExportDrawingDialog(QWidget* Parent) : QDialog(Parent) {
   StatsLabel = new QLabel(this);
   StatsLabel->setObjectName("StatsLabel");
   StatsLabel->setWordWrap(true);
+  // Room for the statistics from the start, so the dialog does not jump when they arrive.
+  StatsLabel->setMinimumHeight(2 * StatsLabel->fontMetrics().lineSpacing() + 4);
+  StatsLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   form->addRow("Plot:", StatsLabel);
   EstimateTimer = new QTimer(this);
   EstimateTimer->setSingleShot(true);
