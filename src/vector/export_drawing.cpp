@@ -27,10 +27,14 @@ TDrawingFormat DrawingFormatOf(const std::string& FileName) {
 
 const char* DrawingFormatName(TDrawingFormat Format) {
   switch (Format) {
-    case dfPDF: return "PDF";
-    case dfHPGL: return "HPGL";
-    case dfGCode: return "G-code";
-    default: return "SVG";
+    case dfPDF:
+      return "PDF";
+    case dfHPGL:
+      return "HPGL";
+    case dfGCode:
+      return "G-code";
+    default:
+      return "SVG";
   }
 }
 
@@ -64,8 +68,9 @@ TExportResult ExportDrawingAs(const TStrokeRecord& Record, const TExportOptions&
   if (Format == dfPDF) {
     data = EncodePDF(doc);
   } else {
-    const std::string text =
-        Format == dfHPGL ? EncodeHPGL(doc) : Format == dfGCode ? EncodeGCode(doc, options.Motion) : EncodeSVG(doc);
+    const std::string text = Format == dfHPGL    ? EncodeHPGL(doc)
+                             : Format == dfGCode ? EncodeGCode(doc, options.Motion)
+                                                 : EncodeSVG(doc);
     data.assign(text.begin(), text.end());
   }
   WriteFileAtomically(FileName, data);

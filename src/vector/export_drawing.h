@@ -40,7 +40,7 @@ TDrawingFormat DrawingFormatOf(const std::string& FileName);
 
 // How a record compares with one period of the figure its machine draws.
 struct TPeriodCut {
-  bool Exact = false;         // the machine has a period (it moves, and within the limit)
+  bool Exact = false;  // the machine has a period (it moves, and within the limit)
   uint64_t PeriodTicks = 0;
   uint64_t RecordedTicks = 0;
   // Longer than one period: keeping PeriodTicks ticks plots every line once.

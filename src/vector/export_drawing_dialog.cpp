@@ -10,8 +10,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -140,7 +140,8 @@ TExportDrawingDialog::TExportDrawingDialog(QWidget* Parent) : QDialog(Parent) {
   // Any change of what goes on the page asks for new statistics, a moment after typing stops.
   for (QDoubleSpinBox* spin : {MarginSpin, SimplifySpin, ReinkSpin, PenSpeedSpin, TravelSpeedSpin})
     connect(spin, &QDoubleSpinBox::valueChanged, this, &TExportDrawingDialog::OptionsChanged);
-  for (QCheckBox* chk : {PlotterChk, OnePeriodChk}) connect(chk, &QCheckBox::toggled, this, &TExportDrawingDialog::OptionsChanged);
+  for (QCheckBox* chk : {PlotterChk, OnePeriodChk})
+    connect(chk, &QCheckBox::toggled, this, &TExportDrawingDialog::OptionsChanged);
   connect(PageCombo, &QComboBox::currentIndexChanged, this, &TExportDrawingDialog::OptionsChanged);
   for (QLineEdit* edit : {FileEdit, CustomPageEdit})
     connect(edit, &QLineEdit::textChanged, this, &TExportDrawingDialog::OptionsChanged);
@@ -217,7 +218,11 @@ void TExportDrawingDialog::Estimate() {
       text = QString::fromStdString(e.what());
     }
     QMetaObject::invokeMethod(
-        Self, [Self, Generation, text] { if (Self) Self->Estimated(Generation, text); }, Qt::QueuedConnection);
+        Self,
+        [Self, Generation, text] {
+          if (Self) Self->Estimated(Generation, text);
+        },
+        Qt::QueuedConnection);
   });
 }
 
@@ -267,7 +272,10 @@ void TExportDrawingDialog::Browse() {
     DrawingFormatOf(QFile::encodeName(name).toStdString());
   } catch (const EDrawingError&) {
     const QString filter = dlg.selectedNameFilter();
-    name += filter.startsWith("PDF") ? ".pdf" : filter.startsWith("HPGL") ? ".hpgl" : filter.startsWith("G-code") ? ".gcode" : ".svg";
+    name += filter.startsWith("PDF")      ? ".pdf"
+            : filter.startsWith("HPGL")   ? ".hpgl"
+            : filter.startsWith("G-code") ? ".gcode"
+                                          : ".svg";
   }
   FileEdit->setText(name);
 }
@@ -277,7 +285,7 @@ void TExportDrawingDialog::UpdateEnabled() {
   PageCombo->setEnabled(plotter);
   CustomPageEdit->setEnabled(plotter && PageCombo->currentIndex() == 3);
   for (QWidget* w : std::initializer_list<QWidget*>{MarginSpin, SimplifySpin, ReinkSpin, PenSpeedSpin, TravelSpeedSpin,
-                                                     PenUpEdit, PenDownEdit})
+                                                    PenUpEdit, PenDownEdit})
     w->setEnabled(plotter);
 }
 

@@ -31,9 +31,12 @@ class TGCodeSink : public TPlotSink {
 
   void BeginLayer(const TDocLayer& Layer) override {
     const std::string pen = "pen " + std::to_string(Layer.Pen) + " " + PenColorName(Layer.Color);
-    if (Layer.Pause == lpPenChange) FOut += "M0 (change to " + pen + ")\n";
-    else if (Layer.Pause == lpReink) FOut += "M0 (re-ink " + pen + ")\n";
-    else FOut += "(" + pen + ")\n";
+    if (Layer.Pause == lpPenChange)
+      FOut += "M0 (change to " + pen + ")\n";
+    else if (Layer.Pause == lpReink)
+      FOut += "M0 (re-ink " + pen + ")\n";
+    else
+      FOut += "(" + pen + ")\n";
   }
   void PenUp() override { FOut += FMotion.PenUp + "\n"; }
   void PenDown() override { FOut += FMotion.PenDown + "\n"; }

@@ -42,7 +42,8 @@ TPlotStatistics PlotStatistics(const TVectorDocument& Doc, const TPlotMotion& Mo
 
 std::string PlotStatisticsText(const TPlotStatistics& Stats) {
   char text[256];
-  std::snprintf(text, sizeof text, "paths: %zu\npen-lifts: %zu\npauses: %zu\ndrawn-mm: %.2f\ntravel-mm: %.2f\nplot-seconds: %.1f\n",
+  std::snprintf(text, sizeof text,
+                "paths: %zu\npen-lifts: %zu\npauses: %zu\ndrawn-mm: %.2f\ntravel-mm: %.2f\nplot-seconds: %.1f\n",
                 Stats.Paths, Stats.PenLifts, Stats.Pauses, Stats.DrawnMM, Stats.TravelMM, Stats.Seconds);
   return text;
 }

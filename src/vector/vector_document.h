@@ -54,8 +54,9 @@ struct TVectorDocument {
 // A pen's colour as plotter layers name it: "#FF00FF".
 std::string PenColorName(TColor Color);
 
-// The record as a page (its first Options.KeepTicks ticks, or all of it when 0): figure mode keeps the drawing order and clips away what lies well
-// outside the figure; plotter mode lays the drawing out on the page (see plotter_layout.h).
+// The record as a page (its first Options.KeepTicks ticks, or all of it when 0): figure mode keeps the drawing order
+// and clips away what lies well outside the figure; plotter mode lays the drawing out on the page (see
+// plotter_layout.h).
 TVectorDocument BuildVectorDocument(const TStrokeRecord& Record, const TExportOptions& Options);
 
 // Cuts a polyline to the rectangle [X0, X1] x [Y0, Y1], appending each piece that stays inside

@@ -1,26 +1,27 @@
+#include "vector/export_drawing.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QTest>
 #include <fstream>
 #include <sstream>
 
 #include "app/app_test_support.h"
-#include "app/program_forms_fixture.h"
 #include "app/main_window.h"
 #include "app/program_forms.h"
+#include "app/program_forms_fixture.h"
 #include "colouring/coloring_dialog.h"
 #include "patterns/pattern.h"
 #include "support/run_command.h"
-#include "vector/export_drawing.h"
 #include "vector/export_drawing_dialog.h"
 #include "vector/export_options.h"
 

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -75,9 +74,9 @@ TEST(CliVectorTest, BadValuesAreNamedWithStatusTwo) {
 // the drawn length the statistics tell, with the pen commands asked for.
 TEST(CliVectorTest, PlotterFilesAndStatistics) {
   TTempDir dir;
-  const auto r = RunCommandApart(kCli + " render --ticks 300 --stats --pen-speed 40 --travel-speed 100 --reink-after 300" +
-                                 " --pen-up 'G0 Z5' --pen-down 'G1 Z0 F300' --gcode " + dir.File("d.gcode") +
-                                 " --hpgl " + dir.File("d.hpgl"));
+  const auto r = RunCommandApart(
+      kCli + " render --ticks 300 --stats --pen-speed 40 --travel-speed 100 --reink-after 300" +
+      " --pen-up 'G0 Z5' --pen-down 'G1 Z0 F300' --gcode " + dir.File("d.gcode") + " --hpgl " + dir.File("d.hpgl"));
   ASSERT_EQ(r.Status, 0) << r.Err;
   EXPECT_NE(r.Err.find("wrote " + dir.File("d.gcode") + " (G-code, "), std::string::npos) << r.Err;
   EXPECT_NE(r.Err.find("wrote " + dir.File("d.hpgl") + " (HPGL, "), std::string::npos) << r.Err;

@@ -57,9 +57,12 @@ inline TGCodeRead ReadGCode(const std::string& Text, const TPlotMotion& Motion) 
       std::string w;
       TDocPoint to = at;
       while (words >> w) {
-        if (w[0] == 'X') to.X = std::stod(w.substr(1));
-        else if (w[0] == 'Y') to.Y = std::stod(w.substr(1));
-        else if (w[0] != 'F') r.Errors.push_back("unknown word " + w);
+        if (w[0] == 'X')
+          to.X = std::stod(w.substr(1));
+        else if (w[0] == 'Y')
+          to.Y = std::stod(w.substr(1));
+        else if (w[0] != 'F')
+          r.Errors.push_back("unknown word " + w);
       }
       if (down) r.DrawnBetweenPauses.back() += Length(at, to);
       r.Moves.push_back({to, down});

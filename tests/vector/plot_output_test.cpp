@@ -10,9 +10,9 @@
 
 #include "machine/figure_period.h"
 #include "support/run_command.h"
-#include "vector/gcode_reader.h"
 #include "vector/drawing_run.h"
 #include "vector/export_drawing.h"
+#include "vector/gcode_reader.h"
 #include "vector/gcode_writer.h"
 #include "vector/hpgl_writer.h"
 #include "vector/plot_statistics.h"
@@ -112,8 +112,10 @@ TEST_P(GCodeTest, MovesDrawTheDocumentAndNothingElse) {
     for (const TDocPath& p : l.Paths)
       for (size_t k = 0; k < p.Count; ++k) {
         const TDocPoint q{doc.Points[p.First + k].X, doc.Height - doc.Points[p.First + k].Y};
-        if (k > 0) expectDrawn.push_back(q);
-        else starts_ += std::any_of(starts.begin(), starts.end(), [&](TDocPoint s) { return Length(s, q) < tol; });
+        if (k > 0)
+          expectDrawn.push_back(q);
+        else
+          starts_ += std::any_of(starts.begin(), starts.end(), [&](TDocPoint s) { return Length(s, q) < tol; });
       }
   ASSERT_EQ(drawn.size(), expectDrawn.size());
   for (size_t i = 0; i < drawn.size(); ++i) ASSERT_LT(Length(drawn[i], expectDrawn[i]), tol) << i;
@@ -303,9 +305,12 @@ TEST_P(HPGLInkTest, Hp2xxInksWhatTheSvgInks) {
   const std::string window = " -x 0 -X " + std::to_string(w * kHPGLUnitsPerMM) + " -y 0 -Y " +
                              std::to_string(h * kHPGLUnitsPerMM) + " -w " + std::to_string(w) + " -h " +
                              std::to_string(h);
-  const auto a = RunCommand("hp2xx -q -m png -d " + std::to_string(kDpi) + " -c 11111111 -p " + std::string(8, char('0' + tenths)) + " -f " + dir.File("h.png") + window + " " + dir.File("d.plt"));
+  const auto a =
+      RunCommand("hp2xx -q -m png -d " + std::to_string(kDpi) + " -c 11111111 -p " +
+                 std::string(8, char('0' + tenths)) + " -f " + dir.File("h.png") + window + " " + dir.File("d.plt"));
   ASSERT_EQ(a.Status, 0) << a.Output;
-  const auto b = RunCommand("rsvg-convert -d " + std::to_string(kDpi) + " -p " + std::to_string(kDpi) + " -b white -o " + dir.File("s.png") + " " + dir.File("d.svg"));
+  const auto b = RunCommand("rsvg-convert -d " + std::to_string(kDpi) + " -p " + std::to_string(kDpi) +
+                            " -b white -o " + dir.File("s.png") + " " + dir.File("d.svg"));
   ASSERT_EQ(b.Status, 0) << b.Output;
   const QImage hpImg(QString::fromStdString(dir.File("h.png")));
   const QImage svgImg(QString::fromStdString(dir.File("s.png")));
