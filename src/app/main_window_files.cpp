@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMessageBox>
+#include <memory>
 
 #include "app/about_dialog.h"
 #include "app/main_window.h"
@@ -45,10 +46,20 @@ void TForm1::SaveAs1Click() {
 
 void TForm1::ExportDrawing1Click() {
   TExportDrawingDialog dlg(this);
-  if (dlg.exec() != QDialog::Accepted) return;
+  // The dialog works out the plot statistics while the machine may go on drawing: both it and
+  // the export use the strokes as they are now.
   CaptureFigure(StrokeRecord, Sim);
-  const TExportResult result = ExportDrawing(StrokeRecord, dlg.Options(), dlg.FileName());
+  const auto snapshot = std::make_shared<const TStrokeRecord>(StrokeRecord);
+  dlg.SetRecord(snapshot, PeriodCutOf(*snapshot, Sim.Settings));
+  if (dlg.exec() != QDialog::Accepted) return;
+  const TExportResult result = ExportDrawing(*snapshot, dlg.Options(), dlg.FileName());
   QString text = QString("Wrote %1 paths (%2 segments).").arg(result.Paths).arg(result.Segments);
+  if (result.Plotted)
+    text += QString("\nPlot: %1 mm drawn, %2 mm pen up, %3 pen lifts, about %4.")
+                .arg(result.Stats.DrawnMM, 0, 'f', 0)
+                .arg(result.Stats.TravelMM, 0, 'f', 0)
+                .arg(result.Stats.PenLifts)
+                .arg(QString::fromStdString(DurationText(result.Stats.Seconds)));
   for (const std::string& note : result.Notes) text += "\n" + QString::fromStdString(note);
   QMessageBox::information(this, "Export Drawing", text);
 }

@@ -40,8 +40,10 @@ struct TRenderOptions {
 };
 
 const char* const kUsage =
-    "usage: trochodraw-cli render [options] -o FILE|--svg FILE|--pdf FILE|--animate FILE\n"
-    "  Says what it wrote on standard error; standard output carries only the path of --path -.\n"
+    "usage: trochodraw-cli render [options] -o FILE|--svg FILE|--pdf FILE|--hpgl FILE|--gcode FILE|--stats|\n"
+    "                                       --animate FILE\n"
+    "  Says what it wrote on standard error; standard output carries only the path of --path -\n"
+    "  and the statistics of --stats.\n"
     "  --pattern NAME                 start from the first saved pattern of that name\n"
     "  --patterns-file PATH           pattern library to read (default: the user's Gyrotracer.ini;\n"
     "                                 without either option: the first built-in pattern)\n"
@@ -138,7 +140,8 @@ void ParseOptions(TArgs& a, TRenderOptions& o, TSimulation& sim, TLineColoring& 
   o.Vector.Check();
   o.Animation.Check();
   if (o.Output.empty() && !o.Vector.Any() && !o.Animation.Any())
-    throw EUsage("render needs -o FILE, --svg FILE, --pdf FILE or --animate FILE");
+    throw EUsage("render needs -o FILE, --svg FILE, --pdf FILE, --hpgl FILE, --gcode FILE, --stats or --animate FILE");
+  if (o.PathOutput == "-" && o.Vector.Stats()) throw EUsage("--path - and --stats both write to standard output");
   CheckMosaicOptions(o.Mosaic);
 }
 
@@ -225,7 +228,7 @@ int RunRender(int argc, char** argv) {
       SaveFigureConverted(sim.FigureImage, o.Output);
       status << "wrote " << o.Output << " (" << o.Width << "x" << o.Height << ", " << o.Ticks << " ticks)\n";
     }
-    o.Vector.Write(sim, status);
+    o.Vector.Write(sim, status, std::cout);
     o.Animation.Report(status);
     if (!o.MechanismOutput.empty()) {
       SaveFigureConverted(sim.MechanismImage, o.MechanismOutput);

@@ -13,7 +13,8 @@ class TSimulation;
 
 namespace trochodraw::cli {
 
-// The vector outputs of `render`: the strokes of the run as SVG and PDF drawings.
+// The vector outputs of `render`: the strokes of the run as SVG and PDF drawings, as HPGL and
+// G-code for a plotter, and the plot statistics.
 class TVectorOutputs {
  public:
   static const char* const kUsage;
@@ -22,18 +23,23 @@ class TVectorOutputs {
   bool Parse(const std::string& Option, TArgs& Args);
   // After all options: throws EUsage for a combination that makes no drawing.
   void Check() const;
-  bool Any() const { return !FSVG.empty() || !FPDF.empty(); }
+  bool Any() const { return !FSVG.empty() || !FPDF.empty() || !FHPGL.empty() || !FGCode.empty() || FStats; }
+  // --stats writes to standard output.
+  bool Stats() const { return FStats; }
   // Before the run: the record follows the simulation's strokes.
   void Attach(TSimulation& Sim);
-  // After the run: writes the drawings and says on Status what it wrote, with the notes.
-  void Write(const TSimulation& Sim, std::ostream& Status);
+  // After the run: writes the drawings and says on Status what it wrote, with the notes; the
+  // statistics go to Data.
+  void Write(const TSimulation& Sim, std::ostream& Status, std::ostream& Data);
   // The figure went through a mosaic: the drawing holds only the strokes, and says so.
   void MarkMosaic() { FRecord.MarkMosaic(); }
 
  private:
-  std::string FSVG, FPDF;
+  std::string FSVG, FPDF, FHPGL, FGCode;
+  bool FStats = false;
+  bool FOnePeriod = false;
   TExportOptions FOptions;
-  std::string FPlotterOnly;  // the first plotter option seen, named if --plotter is missing
+  std::string FPlotterOnly;  // the first plotter option seen, named if nothing plots
   TStrokeRecord FRecord;
 };
 

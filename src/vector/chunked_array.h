@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -12,6 +13,23 @@ template <typename T, unsigned BlockShift = 16>
 class TChunkedArray {
  public:
   static constexpr size_t kBlockSize = size_t(1) << BlockShift;
+
+  TChunkedArray() = default;
+  // A copy holds only the blocks in use: a snapshot for work on another thread.
+  TChunkedArray(const TChunkedArray& Other) : FSize(Other.FSize) {
+    const size_t used = (FSize + kBlockSize - 1) >> BlockShift;
+    FBlocks.reserve(used);
+    for (size_t b = 0; b < used; ++b) {
+      FBlocks.push_back(std::make_unique<T[]>(kBlockSize));
+      std::copy_n(Other.FBlocks[b].get(), kBlockSize, FBlocks[b].get());
+    }
+  }
+  TChunkedArray& operator=(const TChunkedArray& Other) {
+    if (this != &Other) *this = TChunkedArray(Other);
+    return *this;
+  }
+  TChunkedArray(TChunkedArray&&) noexcept = default;
+  TChunkedArray& operator=(TChunkedArray&&) noexcept = default;
 
   void PushBack(const T& Item) {
     if ((FSize & (kBlockSize - 1)) == 0 && (FSize >> BlockShift) == FBlocks.size())

@@ -56,6 +56,18 @@ void ValidateExportOptions(const TExportOptions& Options) {
     throw EDrawingError("The margin leaves no room on the page");
   if (!(Options.SimplifyMM >= 0.0) || !std::isfinite(Options.SimplifyMM))
     throw EDrawingError("The simplification tolerance must be zero or more millimetres");
+  const double r = Options.ReinkAfterMM;
+  if (!(r == 0.0 || (r >= kReinkMinMM && r <= kReinkMaxMM)))
+    throw EDrawingError("The re-inking distance must be 0 (never) or 1 to 1000000 millimetres");
+  const TPlotMotion& m = Options.Motion;
+  for (const double v : {m.PenSpeed, m.TravelSpeed})
+    if (!(v >= kSlowestMMPerS && v <= kFastestMMPerS))
+      throw EDrawingError("Plotter speeds must be 0.1 to 10000 millimetres a second");
+  for (const std::string* c : {&m.PenUp, &m.PenDown}) {
+    const bool printable = std::all_of(c->begin(), c->end(), [](char ch) { return ch >= ' ' && ch <= '~'; });
+    if (c->find_first_not_of(' ') == std::string::npos || !printable || c->size() > 80)
+      throw EDrawingError("A pen command must be one line of G-code (such as M3 S0 or G0 Z5)");
+  }
 }
 
 }  // namespace trochodraw

@@ -251,6 +251,10 @@ void LayOutForPlotter(TVectorDocument& Doc, const TExportOptions& Options) {
   TDocPoint pen{0.0, 0.0};
   for (TDocLayer& l : layers) l.Paths = OrderLayer(l, Doc.Points, ordered, pen, Options.Reorder);
   Doc.Points.clear();
+  for (size_t i = 0; i < layers.size(); ++i) {
+    layers[i].Pen = static_cast<int>(i + 1);
+    layers[i].Pause = i == 0 ? lpNone : lpPenChange;
+  }
 
   if (Options.SimplifyMM > 0.0) {
     std::vector<TDocPoint> simple, line;
@@ -267,6 +271,51 @@ void LayOutForPlotter(TVectorDocument& Doc, const TExportOptions& Options) {
     ordered = std::move(simple);
   }
   Doc.Points = std::move(ordered);
+  Doc.Layers = std::move(layers);
+}
+
+void SplitForReinking(TVectorDocument& Doc, double AfterMM) {
+  if (!(AfterMM > 0.0)) return;
+  std::vector<TDocLayer> layers;
+  std::vector<TDocPoint> points;
+  points.reserve(Doc.Points.size());
+  for (const TDocLayer& l : Doc.Layers) {
+    TDocLayer part{l.Color, {}, l.Pen, l.Pause};
+    // A new pen comes inked.
+    double inked = 0.0;
+    for (const TDocPath& p : l.Paths) {
+      TDocPath piece = p;
+      piece.First = points.size();
+      auto close = [&] {
+        piece.Count = points.size() - piece.First;
+        if (piece.Count >= 2) part.Paths.push_back(piece);
+      };
+      points.push_back(Doc.Points[p.First]);
+      for (size_t k = 1; k < p.Count; ++k) {
+        TDocPoint a = points.back();
+        const TDocPoint b = Doc.Points[p.First + k];
+        double d = Distance(a, b);
+        while (inked + d > AfterMM) {
+          const double t = (AfterMM - inked) / d;
+          const TDocPoint cut{a.X + (b.X - a.X) * t, a.Y + (b.Y - a.Y) * t};
+          if (t > 0.0) points.push_back(cut);
+          close();
+          layers.push_back(std::move(part));
+          part = TDocLayer{l.Color, {}, l.Pen, lpReink};
+          inked = 0.0;
+          piece.First = points.size();
+          points.push_back(cut);
+          a = cut;
+          d = Distance(a, b);
+        }
+        points.push_back(b);
+        inked += d;
+      }
+      close();
+    }
+    if (!part.Paths.empty()) layers.push_back(std::move(part));
+  }
+  Doc.Points = std::move(points);
   Doc.Layers = std::move(layers);
 }
 

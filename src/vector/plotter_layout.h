@@ -18,6 +18,11 @@ constexpr double kTouchMM = 0.01;
 // to Options.SimplifyMM.
 void LayOutForPlotter(TVectorDocument& Doc, const TExportOptions& Options);
 
+// Cuts the plotter layers so that no part draws more than AfterMM millimetres: where a pen has
+// drawn that far since it was inked, its layer ends and a part that starts with a re-inking
+// pause goes on from the very point (a new pen comes inked).
+void SplitForReinking(TVectorDocument& Doc, double AfterMM);
+
 // The pen's travel with the pen up: from the page's top-left corner to the first path, then
 // from the end of each path to the start of the next, through all layers in order.
 double PenUpTravel(const TVectorDocument& Doc);

@@ -14,7 +14,13 @@ bool Finite(TStrokePoint P) { return std::isfinite(P.X) && std::isfinite(P.Y); }
 
 }  // namespace
 
-void TStrokeRecord::AddSegment(TVector2 From, TVector2 To, const TLineStyle& Style, bool Antialiased) {
+void TStrokeRecord::AddSegment(TVector2 From, TVector2 To, const TLineStyle& Style, bool Antialiased, int64_t Tick) {
+  // Every tick before this one has ended: note where the record stood at each end.
+  const uint64_t tick = Tick > FStartTick ? static_cast<uint64_t>(Tick - FStartTick) : 1;
+  if (FTickEnds.Size() < tick) {
+    const TTickEnd now{static_cast<uint32_t>(FPoints.Size()), static_cast<uint32_t>(FPolylines.Size())};
+    while (FTickEnds.Size() < tick) FTickEnds.PushBack(now);
+  }
   const TStrokePoint a{static_cast<float>(From.X), static_cast<float>(From.Y)};
   const TStrokePoint b{static_cast<float>(To.X), static_cast<float>(To.Y)};
   // A segment off to infinity drew nothing that can be kept; what follows starts afresh.
@@ -52,8 +58,10 @@ void TStrokeRecord::AddSegment(TVector2 From, TVector2 To, const TLineStyle& Sty
   FLifted = false;
 }
 
-void TStrokeRecord::Clear(TColor Background) {
+void TStrokeRecord::Clear(TColor Background, int64_t StartTick) {
   FPoints.Clear();
+  FTickEnds.Clear();
+  FStartTick = FEndTick = StartTick;
   FPolylines.Clear();
   FSegments = 0;
   FLifted = true;
@@ -67,22 +75,34 @@ void TStrokeRecord::SetFigureSize(int Width, int Height) {
   FHeight = std::max(Height, 1);
 }
 
-size_t TStrokeRecord::MemoryBytes() const { return sizeof(*this) + FPoints.MemoryBytes() + FPolylines.MemoryBytes(); }
+uint64_t TStrokeRecord::TicksRecorded() const {
+  return FEndTick > FStartTick ? static_cast<uint64_t>(FEndTick - FStartTick) : 0;
+}
+
+TStrokeRecord::TPrefix TStrokeRecord::PrefixOfTicks(uint64_t Ticks) const {
+  if (Ticks >= FTickEnds.Size()) return Whole();
+  const TTickEnd e = FTickEnds[Ticks];
+  return {e.Polylines, e.Points};
+}
+
+size_t TStrokeRecord::MemoryBytes() const {
+  return sizeof(*this) + FPoints.MemoryBytes() + FPolylines.MemoryBytes() + FTickEnds.MemoryBytes();
+}
 
 void AttachStrokeRecord(TSimulation& Sim, TStrokeRecord& Record) {
-  Record.Clear(Sim.BackColor);
+  Record.Clear(Sim.BackColor, Sim.TickCount());
   CaptureFigure(Record, Sim);
   auto segment = std::move(Sim.OnSegment);
-  Sim.OnSegment = [segment, &Record](TVector2 From, TVector2 To, const TLineStyle& Style, bool Antialiased) {
+  Sim.OnSegment = [segment, &Record, &Sim](TVector2 From, TVector2 To, const TLineStyle& Style, bool Antialiased) {
     if (segment) segment(From, To, Style, Antialiased);
-    Record.AddSegment(From, To, Style, Antialiased);
+    Record.AddSegment(From, To, Style, Antialiased, Sim.TickCount());
   };
   // The figure is cleared with the colour that is current then; a later Back Color change
   // does not repaint it, so the background is taken here and not at export.
   auto cleared = std::move(Sim.OnFigureCleared);
   Sim.OnFigureCleared = [cleared, &Record, &Sim] {
     if (cleared) cleared();
-    Record.Clear(Sim.BackColor);
+    Record.Clear(Sim.BackColor, Sim.TickCount());
   };
   auto lifted = std::move(Sim.OnPenLifted);
   Sim.OnPenLifted = [lifted, &Record] {
@@ -93,6 +113,7 @@ void AttachStrokeRecord(TSimulation& Sim, TStrokeRecord& Record) {
 
 void CaptureFigure(TStrokeRecord& Record, const TSimulation& Sim) {
   Record.SetFigureSize(Sim.FigureImage.Width(), Sim.FigureImage.Height());
+  Record.SetTickCount(Sim.TickCount());
 }
 
 }  // namespace trochodraw

@@ -33,11 +33,14 @@ struct TPolyline {
 // 16-byte header per polyline.
 class TStrokeRecord {
  public:
-  void AddSegment(TVector2 From, TVector2 To, const TLineStyle& Style, bool Antialiased);
+  // Tick is the simulation's tick count while the segment is drawn; ticks before the record's
+  // start tick (see Clear) are taken as its first tick.
+  void AddSegment(TVector2 From, TVector2 To, const TLineStyle& Style, bool Antialiased, int64_t Tick = 0);
   // The next segment starts a new polyline even where it touches the last one.
   void LiftPen() { FLifted = true; }
-  // Empties the record; Background is the colour the figure was cleared with.
-  void Clear(TColor Background);
+  // Empties the record; Background is the colour the figure was cleared with, StartTick the
+  // simulation's tick count then (the record's first tick is the one after it).
+  void Clear(TColor Background, int64_t StartTick = 0);
 
   // Set by the caller when the figure was turned into a mosaic: the vector drawing holds
   // only the strokes, not the filled regions.
@@ -54,6 +57,18 @@ class TStrokeRecord {
   const TPolyline& Polyline(size_t I) const { return FPolylines[I]; }
   size_t PointCount() const { return FPoints.Size(); }
   TStrokePoint Point(size_t I) const { return FPoints[I]; }
+  // The ticks run since the start tick, as far as the caller told (SetTickCount).
+  uint64_t TicksRecorded() const;
+  void SetTickCount(int64_t TickCount) { FEndTick = TickCount; }
+  // How much of the record was drawn in its first Ticks ticks: the first Polylines polylines,
+  // the last of them cut to end before point Points.
+  struct TPrefix {
+    size_t Polylines = 0;
+    size_t Points = 0;
+  };
+  TPrefix PrefixOfTicks(uint64_t Ticks) const;
+  TPrefix Whole() const { return {FPolylines.Size(), FPoints.Size()}; }
+
   // False once the record ran out of point indexes and dropped segments.
   bool Complete() const { return !FFull; }
   size_t MemoryBytes() const;
@@ -61,6 +76,12 @@ class TStrokeRecord {
  private:
   TChunkedArray<TStrokePoint, 14> FPoints;
   TChunkedArray<TPolyline, 14> FPolylines;
+  // FTickEnds[k]: where the record stood at the end of its tick k (0: before its first tick).
+  struct TTickEnd {
+    uint32_t Points = 0, Polylines = 0;
+  };
+  TChunkedArray<TTickEnd, 12> FTickEnds;
+  int64_t FStartTick = 0, FEndTick = 0;
   uint64_t FSegments = 0;
   bool FLifted = true;
   bool FMosaic = false;

@@ -130,17 +130,20 @@ std::string EncodeSVG(const TVectorDocument& Doc) {
   // Drawn segment by segment, a turn leaves a notch on its outer side; a bevel join fills no
   // more than that notch. A plotter's round pen draws round joins.
   const char* join = Doc.Millimetres ? "round" : "bevel";
-  int number = 0;
-  for (const TDocLayer& layer : Doc.Layers) {
+  int part = 0;
+  for (size_t i = 0; i < Doc.Layers.size(); ++i) {
+    const TDocLayer& layer = Doc.Layers[i];
     if (layer.Paths.empty()) continue;
     const double width = CommonWidth(layer);
     out += "<g";
     if (Doc.Layered) {
-      ++number;
-      out += " inkscape:groupmode=\"layer\" id=\"pen" + std::to_string(number) + "\" inkscape:label=\"Pen " +
-             std::to_string(number) + " ";
-      AppendColor(out, layer.Color);
-      out += "\" stroke=\"";
+      // Named the way AxiDraw-style plotting tools read layers: the plotting order first, a
+      // leading "!" to stop before the layer (a pen change, or a re-inking).
+      part = i > 0 && Doc.Layers[i - 1].Pen == layer.Pen ? part + 1 : 1;
+      const std::string pen = std::to_string(layer.Pen);
+      out += " inkscape:groupmode=\"layer\" id=\"pen" + pen + (part > 1 ? "-" + std::to_string(part) : "") +
+             "\" inkscape:label=\"" + (layer.Pause != lpNone ? "!" : "") + pen + " " + PenColorName(layer.Color) +
+             (layer.Pause == lpReink ? " re-ink" : "") + "\" stroke=\"";
       AppendColor(out, layer.Color);
       out.push_back('"');
     }

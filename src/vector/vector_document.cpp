@@ -1,6 +1,7 @@
 #include "vector/vector_document.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "vector/plotter_layout.h"
 
@@ -10,6 +11,12 @@ size_t TVectorDocument::PathCount() const {
   size_t n = 0;
   for (const TDocLayer& l : Layers) n += l.Paths.size();
   return n;
+}
+
+std::string PenColorName(TColor Color) {
+  char name[8];
+  std::snprintf(name, sizeof name, "#%02X%02X%02X", RedOf(Color), GreenOf(Color), BlueOf(Color));
+  return name;
 }
 
 namespace {
@@ -90,11 +97,13 @@ TVectorDocument BuildVectorDocument(const TStrokeRecord& Record, const TExportOp
   doc.Layers.emplace_back();
   TDocLayer& layer = doc.Layers.back();
   std::vector<TDocPoint> line;
-  for (size_t i = 0; i < Record.PolylineCount(); ++i) {
+  const TStrokeRecord::TPrefix kept = Options.KeepTicks ? Record.PrefixOfTicks(Options.KeepTicks) : Record.Whole();
+  for (size_t i = 0; i < kept.Polylines; ++i) {
     const TPolyline& pl = Record.Polyline(i);
+    const uint32_t count = static_cast<uint32_t>(std::min<size_t>(pl.Count, kept.Points - pl.First));
     line.clear();
     // Figure pixel centres lie half a pixel inside the page's pixel edges.
-    for (uint32_t k = 0; k < pl.Count; ++k) {
+    for (uint32_t k = 0; k < count; ++k) {
       const TStrokePoint p = Record.Point(pl.First + k);
       line.push_back({p.X + 0.5, p.Y + 0.5});
     }
@@ -104,7 +113,10 @@ TVectorDocument BuildVectorDocument(const TStrokeRecord& Record, const TExportOp
     const double m = Options.Plotter ? 0.0 : pl.Width / 2.0 + 1.0;
     AppendClipped(doc, layer, line, style, -m, -m, doc.Width + m, doc.Height + m);
   }
-  if (Options.Plotter) LayOutForPlotter(doc, Options);
+  if (Options.Plotter) {
+    LayOutForPlotter(doc, Options);
+    if (Options.ReinkAfterMM > 0.0) SplitForReinking(doc, Options.ReinkAfterMM);
+  }
   return doc;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "render/color.h"
@@ -22,10 +23,16 @@ struct TDocPath {
   bool Antialiased = true;
 };
 
-// A group of paths; in plotter mode one per pen colour.
+// Why a plotter stops before a layer.
+enum TLayerPause : int { lpNone = 0, lpPenChange = 1, lpReink = 2 };
+
+// A group of paths; in plotter mode one per pen colour, or a part of one where the pen is
+// re-inked.
 struct TDocLayer {
   TColor Color = clBlack;
   std::vector<TDocPath> Paths;
+  int Pen = 0;  // plotter mode: the pen's place in the plotting order, from 1
+  TLayerPause Pause = lpNone;
 };
 
 // What both writers put on the page, in page units: figure pixels (96 per inch, the page's
@@ -44,8 +51,12 @@ struct TVectorDocument {
   size_t PathCount() const;
 };
 
-// The record as a page: figure mode keeps the drawing order and clips away what lies well
-// outside the figure; plotter mode lays the drawing out on the page (see plotter_layout.h).
+// A pen's colour as plotter layers name it: "#FF00FF".
+std::string PenColorName(TColor Color);
+
+// The record as a page (its first Options.KeepTicks ticks, or all of it when 0): figure mode keeps the drawing order
+// and clips away what lies well outside the figure; plotter mode lays the drawing out on the page (see
+// plotter_layout.h).
 TVectorDocument BuildVectorDocument(const TStrokeRecord& Record, const TExportOptions& Options);
 
 // Cuts a polyline to the rectangle [X0, X1] x [Y0, Y1], appending each piece that stays inside

@@ -1,21 +1,24 @@
+#include "vector/export_drawing.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QTest>
 #include <fstream>
 #include <sstream>
 
 #include "app/app_test_support.h"
-#include "app/program_forms_fixture.h"
 #include "app/main_window.h"
 #include "app/program_forms.h"
+#include "app/program_forms_fixture.h"
 #include "colouring/coloring_dialog.h"
 #include "patterns/pattern.h"
 #include "support/run_command.h"
@@ -78,6 +81,57 @@ TEST_F(ExportDrawingTest, AfterAMosaicTheExportSaysItHoldsOnlyTheStrokes) {
   EXPECT_EQ(Read(Temp.File("figure.pdf")).rfind("%PDF", 0), 0u);
   W->ClearBtnClick();
   EXPECT_EQ(W->StrokeRecord.SegmentCount(), 0u) << "Clear Figure empties the record";
+}
+
+// A plotter file through the menu: the report tells what the plot costs, and the G-code is
+// there with the default servo pen commands.
+TEST_F(ExportDrawingTest, MenuWritesGCodeAndTellsThePlotTime) {
+  for (int i = 0; i < 20; ++i) W->Sim.Timer1Timer();
+  const std::string gcode = Temp.File("figure.gcode");
+  const QString report = ExportThroughTheMenu(gcode);
+  EXPECT_TRUE(report.contains("mm drawn")) << report.toStdString();
+  EXPECT_TRUE(report.contains("about ")) << report.toStdString();
+  const std::string text = Read(gcode);
+  EXPECT_NE(text.find("G21"), std::string::npos);
+  EXPECT_NE(text.find("M3 S1000"), std::string::npos);
+}
+
+// The statistics come from a worker thread and follow the options; a record longer than one
+// period is cut to one by default.
+TEST(ExportDrawingDialogTest, StatisticsFollowTheOptionsAndOnePeriodIsTheDefault) {
+  auto record = std::make_shared<TStrokeRecord>();
+  record->SetFigureSize(200, 100);
+  // Out to the right in the first 400 ticks, then back over the same line.
+  const auto x = [](int t) { return 10.0 + (t <= 400 ? t : 800 - t) * 0.3; };
+  for (int t = 1; t <= 600; ++t) record->AddSegment({x(t - 1), 50}, {x(t), 50}, {clBlack, 1}, true, t);
+  record->SetTickCount(600);
+  TExportDrawingDialog D;
+  D.SetRecord(record, TPeriodCut{true, 400, 600});
+  auto* once = D.findChild<QCheckBox*>("OnePeriodChk");
+  EXPECT_TRUE(once->isEnabled());
+  EXPECT_TRUE(once->isChecked());
+  EXPECT_TRUE(once->text().contains("400 of 600 ticks")) << once->text().toStdString();
+  EXPECT_TRUE(D.StatisticsText().isEmpty()) << "no statistics for a figure page";
+
+  D.SetFileName("plot.hpgl");
+  EXPECT_TRUE(D.findChild<QDoubleSpinBox*>("ReinkSpin")->isEnabled()) << "HPGL is always a plotter page";
+  EXPECT_EQ(D.Options().KeepTicks, 400u);
+  const auto statistics = [&] {
+    EXPECT_TRUE(QTest::qWaitFor([&] { return D.StatisticsText().contains("mm drawn"); }, 20000));
+    return D.StatisticsText().toStdString();
+  };
+  const std::string cut = statistics();
+  EXPECT_NE(cut.find("0 pauses"), std::string::npos) << cut;
+  D.findChild<QDoubleSpinBox*>("ReinkSpin")->setValue(50);
+  const std::string reinked = statistics();
+  EXPECT_NE(reinked, cut);
+  EXPECT_EQ(reinked.find("0 pauses"), std::string::npos) << reinked;
+  once->setChecked(false);
+  EXPECT_EQ(D.Options().KeepTicks, 0u);
+  EXPECT_NE(statistics(), reinked) << "the whole record draws further";
+
+  D.findChild<QLineEdit*>("PenUpEdit")->setText(" ");
+  EXPECT_THROW(D.Options(), EDrawingError);
 }
 
 TEST(ExportDrawingDialogTest, NamesMistakesAndKeepsWhatWasTyped) {

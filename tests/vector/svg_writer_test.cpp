@@ -111,12 +111,13 @@ TEST_F(SvgFigureTest, PlotterPageHasOneInkscapeLayerPerPen) {
   EXPECT_TRUE(Tags(svg, "rect").empty()) << "no background on a plotter page";
   const auto groups = Tags(svg, "g");
   ASSERT_EQ(groups.size(), 2u);
-  std::set<std::string> labels;
+  std::vector<std::string> labels;
   for (const std::string& g : groups) {
     EXPECT_EQ(Attribute(g, "inkscape:groupmode"), "layer");
-    labels.insert(Attribute(g, "inkscape:label"));
+    labels.push_back(Attribute(g, "inkscape:label"));
   }
-  EXPECT_EQ(labels, (std::set<std::string>{"Pen 1 #000000", "Pen 2 #ff0000"}));
+  // Plotting order first; the second pen stops the plotter for the pen change.
+  EXPECT_EQ(labels, (std::vector<std::string>{"1 #000000", "!2 #FF0000"}));
   EXPECT_EQ(Attribute(groups[1], "stroke"), "#ff0000");
 }
 
