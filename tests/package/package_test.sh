@@ -51,7 +51,8 @@ cli="$root/usr/bin/trochodraw-cli"
 [ "$("$cli" --version)" = "trochodraw-cli $version" ] || fail "installed trochodraw-cli --version"
 [ "$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/trochodraw" --version)" = "Trochodraw $version" ] ||
   fail "installed trochodraw --version"
-"$cli" help render | grep -q -- "--complete" || fail "help render"
+help="$("$cli" help render)" || fail "help render"
+[[ "$help" == *"--complete"* ]] || fail "help render lacks --complete"
 "$cli" render --ticks 50 --quiet -o "$work/figure.png" || fail "installed render"
 pngcheck "$work/figure.png" >/dev/null || fail "the rendered figure"
 
