@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "app/explorer_window.h"
 #include "app/image_view_widget.h"
 #include "app/main_window.h"
 #include "controls/fancy_speed_button.h"
@@ -51,6 +52,7 @@ void TForm1::BuildFigureMenu() {
   CompleteFigure1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
   CompleteFigure1->setShortcutContext(Qt::ApplicationShortcut);
   connect(CompleteFigure1, &QAction::triggered, this, [this] { CompleteFigure1Click(); });
+  AddExplorerMenuItem(*this, *Figure);
 
   FigureStatusLabel = new QLabel(this);
   FigureStatusLabel->setObjectName("FigureStatusLabel");
