@@ -1,5 +1,6 @@
 #include "explore/pattern_exchange.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -86,9 +87,13 @@ std::string PatternFileText(const TPatternArray& List, const TFormatSettings& FS
 
 void WritePatternFile(const std::string& FileName, const TPatternArray& List, const TFormatSettings& FS) {
   const std::string refused = "Unable to write to " + FileName;
-  // A read-only file stays as it is, as the library's own file does.
-  std::error_code ec;
-  if (std::filesystem::exists(FileName, ec) && ::access(FileName.c_str(), W_OK) != 0) throw EPatternExchange(refused);
+  // A read-only file stays as it is, as the library's own file does, also for a user whose
+  // rights would allow replacing it.
+  struct stat st {};
+  if (::stat(FileName.c_str(), &st) == 0 &&
+      (!S_ISREG(st.st_mode) || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+       ::access(FileName.c_str(), W_OK) != 0))
+    throw EPatternExchange(refused);
   const std::string text = PatternFileText(List, FS);
   try {
     WriteFileAtomically(FileName, std::vector<uint8_t>(text.begin(), text.end()));
