@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <utility>
 
 #include "imagefiles/file_io.h"
 #include "patterns/ini_file.h"
@@ -18,9 +19,13 @@ namespace {
 // Far more than the largest library a file may hold (10,000 patterns of 14 short lines).
 constexpr uintmax_t kLargestFile = 32u << 20;
 
-const char* const kFloatKeys[] = {"Radius1", "Radius2", "RPM1",   "RPM2",    "Scale",  "OffsetX",
-                                  "OffsetY", "Angle1",  "Angle2", "Angle1A", "Angle2A"};
-const char* const kModeKeys[] = {"ArmMode", "PlanetMode"};
+enum class TKind { kName, kMode, kFloat };
+// The keys of a pattern in the order they are written, so the first fault is the first in the file.
+const std::pair<const char*, TKind> kKeys[] = {
+    {"Name", TKind::kName},     {"ArmMode", TKind::kMode},  {"Radius1", TKind::kFloat},   {"Radius2", TKind::kFloat},
+    {"RPM1", TKind::kFloat},    {"RPM2", TKind::kFloat},    {"PlanetMode", TKind::kMode}, {"Scale", TKind::kFloat},
+    {"OffsetX", TKind::kFloat}, {"OffsetY", TKind::kFloat}, {"Angle1", TKind::kFloat},    {"Angle2", TKind::kFloat},
+    {"Angle1A", TKind::kFloat}, {"Angle2A", TKind::kFloat}};
 
 std::string Quoted(const std::string& S) { return "\"" + S + "\""; }
 
@@ -28,25 +33,20 @@ void CheckPattern(const TIniFile& File, int I, const std::string& Shown, const T
   const auto fault = [&](const std::string& Key, const std::string& What) {
     throw EPatternExchange(Shown + ": pattern " + std::to_string(I + 1) + " " + What + " (key " + Key + ")");
   };
-  const auto key = [&](const char* Name) { return Name + std::to_string(I); };
-  if (!File.ValueExists(kPatternSection, key("Name"))) fault(key("Name"), "has no name");
-  for (const char* k : kModeKeys) {
-    const std::string name = key(k);
-    if (!File.ValueExists(kPatternSection, name)) fault(name, "has no " + std::string(k));
-    const int32_t low = File.ReadInteger(kPatternSection, name, INT32_MIN);
-    const int32_t high = File.ReadInteger(kPatternSection, name, INT32_MAX);
-    if (low != high || low < 0 || low > 255)
-      fault(name, "has " + std::string(k) + " " + Quoted(File.ReadString(kPatternSection, name, "")) +
-                      ", not a whole number from 0 to 255");
-  }
-  for (const char* k : kFloatKeys) {
-    const std::string name = key(k);
-    if (!File.ValueExists(kPatternSection, name)) fault(name, "has no " + std::string(k));
-    const double v = File.ReadFloat(kPatternSection, name, NAN);
-    if (!std::isfinite(v))
-      fault(name, "has " + std::string(k) + " " + Quoted(File.ReadString(kPatternSection, name, "")) +
-                      ", not a number written with " + Quoted(std::string(1, FS.DecimalSeparator)) +
-                      " as decimal separator");
+  for (const auto& [k, kind] : kKeys) {
+    const std::string name = k + std::to_string(I);
+    const std::string text = File.ReadString(kPatternSection, name, "");
+    if (!File.ValueExists(kPatternSection, name))
+      fault(name, kind == TKind::kName ? "has no name" : "has no " + std::string(k));
+    if (kind == TKind::kMode) {
+      const int32_t low = File.ReadInteger(kPatternSection, name, INT32_MIN);
+      const int32_t high = File.ReadInteger(kPatternSection, name, INT32_MAX);
+      if (low != high || low < 0 || low > 255)
+        fault(name, "has " + std::string(k) + " " + Quoted(text) + ", not a whole number from 0 to 255");
+    } else if (kind == TKind::kFloat && !std::isfinite(File.ReadFloat(kPatternSection, name, NAN))) {
+      fault(name, "has " + std::string(k) + " " + Quoted(text) + ", not a number written with " +
+                      Quoted(std::string(1, FS.DecimalSeparator)) + " as decimal separator");
+    }
   }
 }
 
