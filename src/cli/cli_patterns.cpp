@@ -76,8 +76,8 @@ int RunPatterns(int argc, char** argv) {
         quiet = true;
       } else if ((verb == "show" || verb == "import" || verb == "export") && index.empty()) {
         index = arg;
-      } else if (verb.empty() && (arg == "list" || arg == "show" || arg == "show-all" || arg == "import" ||
-                                  arg == "export")) {
+      } else if (verb.empty() &&
+                 (arg == "list" || arg == "show" || arg == "show-all" || arg == "import" || arg == "export")) {
         verb = arg;
       } else {
         throw EUsage("unexpected argument: " + arg);
