@@ -48,7 +48,9 @@ TEST_F(CliExploreTest, GallerySheetHoldsACellPerPattern) {
   // 19 cells in 5 columns: 4 rows of 75 + 20 for the name + 10 between, 10 at the edges.
   const auto id = RunCommand("identify -format '%m %wx%h' " + sheet);
   EXPECT_EQ(id.Output, "PNG 560x430");
-  if (HaveTool("pngcheck")) EXPECT_EQ(RunCommand("pngcheck -q " + sheet).Status, 0);
+  if (HaveTool("pngcheck")) {
+    EXPECT_EQ(RunCommand("pngcheck -q " + sheet).Status, 0);
+  }
 }
 
 TEST_F(CliExploreTest, SurpriseWritesPatternFilesTheLibraryReads) {
