@@ -35,6 +35,10 @@ const char* const kUsage =
 // Captions need fonts, and fonts need Qt's GUI application; no display is needed.
 std::unique_ptr<QGuiApplication> StartFonts(char* Program) {
   if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  // Qt's notes about the session (no runtime folder and the like) are no status of ours.
+  qInstallMessageHandler([](QtMsgType Type, const QMessageLogContext&, const QString& Message) {
+    if (Type == QtCriticalMsg || Type == QtFatalMsg) std::cerr << Message.toStdString() << "\n";
+  });
   static int argc = 1;
   static char* argv[] = {Program, nullptr};
   return std::make_unique<QGuiApplication>(argc, argv);
