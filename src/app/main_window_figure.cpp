@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "app/export_animation_dialog.h"
+#include "app/explorer_window.h"
 #include "app/image_view_widget.h"
 #include "app/main_window.h"
 #include "controls/fancy_speed_button.h"
@@ -53,6 +54,7 @@ void TForm1::BuildFigureMenu() {
   CompleteFigure1->setShortcutContext(Qt::ApplicationShortcut);
   connect(CompleteFigure1, &QAction::triggered, this, [this] { CompleteFigure1Click(); });
   AddExportAnimationAction(*this, Figure);
+  AddExplorerMenuItem(*this, *Figure);
 
   FigureStatusLabel = new QLabel(this);
   FigureStatusLabel->setObjectName("FigureStatusLabel");

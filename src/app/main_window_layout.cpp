@@ -15,6 +15,7 @@
 #include "app/image_view_widget.h"
 #include "app/main_window.h"
 #include "app/main_window_glyphs.h"
+#include "app/pattern_sharing_dialog.h"
 #include "controls/edit_ex_widget.h"
 #include "controls/fancy_button.h"
 #include "controls/fancy_speed_button.h"
@@ -134,6 +135,8 @@ void TForm1::BuildMenu() {
   QMenu* File = menuBar()->addMenu("&File");
   SaveAs1 = Named(File->addAction("Save &Image As..."), "SaveAs1");
   ExportDrawing1 = Named(File->addAction("Export &Drawing..."), "ExportDrawing1");
+  AddImportPatternsItem(*this, *File);
+  AddExportPatternsItem(*this, *File);
   File->addSeparator();
   Exit1 = Named(File->addAction("E&xit"), "Exit1");
   QMenu* Edit = menuBar()->addMenu("&Edit");

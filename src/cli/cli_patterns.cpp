@@ -4,6 +4,8 @@
 #include <iostream>
 
 #include "cli/cli_args.h"
+#include "cli/cli_status.h"
+#include "explore/pattern_exchange.h"
 #include "patterns/pattern_file.h"
 #include "patterns/properties_text.h"
 
@@ -12,11 +14,14 @@ namespace trochodraw::cli {
 namespace {
 
 const char* const kUsage =
-    "usage: trochodraw-cli patterns [--patterns-file PATH] list|show INDEX|show-all\n"
+    "usage: trochodraw-cli patterns [--patterns-file PATH] list|show INDEX|show-all|import FILE|export FILE\n"
     "  list                 the names of the library, one per line with their index\n"
     "  show INDEX           the properties of one pattern\n"
     "  show-all             the properties of every pattern, one line each\n"
-    "  --patterns-file PATH the pattern library to read (default: the user's Gyrotracer.ini)\n";
+    "  import FILE          add every pattern of the pattern file FILE to the end of the library\n"
+    "                       and write the library; a faulty FILE changes nothing\n"
+    "  export FILE          write the library as a pattern file of its own (replaced whole)\n"
+    "  --patterns-file PATH the pattern library (default: the user's Gyrotracer.ini)\n";
 
 // A one-byte separator; a blank-like one (such as a no-break space) becomes a blank.
 char Separator(const QString& S, char Fallback) {
@@ -55,6 +60,7 @@ TPatternArray LoadPatternLibrary(const std::string& FileName, const TFormatSetti
 
 int RunPatterns(int argc, char** argv) {
   std::string fileName, verb, index;
+  bool quiet = false;
   TPatternArray list;
   const TFormatSettings fs = SystemFormatSettings();
   try {
@@ -66,19 +72,33 @@ int RunPatterns(int argc, char** argv) {
       } else if (arg == "-h" || arg == "--help") {
         std::cout << kUsage;
         return 0;
-      } else if (!verb.empty() && verb == "show" && index.empty()) {
+      } else if (arg == "--quiet") {
+        quiet = true;
+      } else if ((verb == "show" || verb == "import" || verb == "export") && index.empty()) {
         index = arg;
-      } else if (verb.empty() && (arg == "list" || arg == "show" || arg == "show-all")) {
+      } else if (verb.empty() &&
+                 (arg == "list" || arg == "show" || arg == "show-all" || arg == "import" || arg == "export")) {
         verb = arg;
       } else {
         throw EUsage("unexpected argument: " + arg);
       }
     }
-    if (verb.empty()) throw EUsage("needs list, show INDEX or show-all");
+    if (verb.empty()) throw EUsage("needs list, show INDEX, show-all, import FILE or export FILE");
     if (verb == "show" && index.empty()) throw EUsage("show needs an INDEX");
+    if ((verb == "import" || verb == "export") && index.empty()) throw EUsage(verb + " needs a FILE");
     list = LoadPatternLibrary(fileName, fs);
     std::string memo;
-    if (verb == "list") {
+    if (verb == "import") {
+      const TPatternArray more = ReadPatternFile(index, fs);
+      const std::string library = fileName.empty() ? DefaultPatternFileName() : fileName;
+      list.insert(list.end(), more.begin(), more.end());
+      SavePatterns(list, library, fs);
+      StatusStream(quiet) << "imported " << more.size() << " patterns from " << index << " into " << library << " ("
+                          << list.size() << " now)\n";
+    } else if (verb == "export") {
+      WritePatternFile(index, list, fs);
+      StatusStream(quiet) << "exported " << list.size() << " patterns to " << index << "\n";
+    } else if (verb == "list") {
       for (size_t i = 0; i < list.size(); ++i) std::cout << i << '\t' << list[i].Name << '\n';
     } else if (verb == "show") {
       AppendPatternProperties(memo, list[static_cast<size_t>(ParseIndex(index, list.size()))], fs, "\n");

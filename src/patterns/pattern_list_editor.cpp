@@ -70,11 +70,15 @@ void TPatternListEditor::SetEditText(int Col, int R, const std::string& Text) {
 void TPatternListEditor::InsertCurrentPattern(const std::string& Name) {
   TPattern p = FHost.CapturePattern();
   p.Name = Name;
+  InsertPattern(std::move(p));
+}
+
+void TPatternListEditor::InsertPattern(TPattern P) {
   const int oldLength = static_cast<int>(FList.size());
   int at = FRow - 1;
   // The header row appends; so does a row beyond the end, which could hold no pattern.
   if (at < 0 || at > oldLength) at = oldLength;
-  FList.insert(FList.begin() + at, std::move(p));
+  FList.insert(FList.begin() + at, std::move(P));
   UpdateGridRowCount();
   FillPatternCombo(at);
 }
@@ -172,6 +176,24 @@ void TPatternListEditor::InitialisePatterns() {
 void TPatternListEditor::SavePattern(const std::string& Name) {
   InsertCurrentPattern(Name);
   SavePatterns(FList, PatternFileName, FormatSettings);
+}
+
+void TPatternListEditor::SaveNewPattern(const TPattern& P) {
+  InsertPattern(P);
+  SavePatterns(FList, PatternFileName, FormatSettings);
+}
+
+void TPatternListEditor::AppendPatterns(const TPatternArray& More) {
+  const size_t oldLength = FList.size();
+  FList.insert(FList.end(), More.begin(), More.end());
+  try {
+    SavePatterns(FList, PatternFileName, FormatSettings);
+  } catch (...) {
+    FList.resize(oldLength);
+    throw;
+  }
+  UpdateGridRowCount();
+  FillPatternCombo(FComboIndex);
 }
 
 void TPatternListEditor::ShowSettings() {

@@ -57,6 +57,8 @@ class TPatternListEditor {
 
   // List changes at the current row; each returns false when it did nothing.
   void InsertCurrentPattern(const std::string& Name);
+  // Inserts P where Insert puts the current setting.
+  void InsertPattern(TPattern P);
   void InsertPatternBtnClick() { InsertCurrentPattern("New Pattern"); }
   bool OverwriteCurrentPattern();
   bool MoveUp();
@@ -87,6 +89,11 @@ class TPatternListEditor {
   void InitialisePatterns();
   // Save Pattern confirmed with Name: insert at the current row, then write the file.
   void SavePattern(const std::string& Name);
+  // As Save Pattern, for a pattern that is not the current setting.
+  void SaveNewPattern(const TPattern& P);
+  // Adds the patterns to the end of the list and writes the file; when the file cannot be
+  // written the list is left as it was and the error raised.
+  void AppendPatterns(const TPatternArray& More);
   // Opening the Settings dialog: the grid follows the combo's selection.
   void ShowSettings();
   // Closing the Settings dialog: write the file (an error stops here), then refill the combo.

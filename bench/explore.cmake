@@ -1,0 +1,5 @@
+trochodraw_add_bench(bench_explore bench_explore.cpp)
+if(TROCHODRAW_BUILD_GUI)
+  trochodraw_add_bench(bench_explorer_window bench_explorer_window.cpp)
+  target_link_libraries(bench_explorer_window PRIVATE trochodraw_ui)
+endif()
