@@ -62,3 +62,12 @@ done
 win="$(xdotool search --name '^Trochodraw$' | head -1)"
 # Without a window manager the window stays where it asks to be; bring it fully on screen.
 xdotool windowmove "$win" 0 0
+
+# A screenshot of the whole display, as $work/shot.png.
+shot() { import -window root "$work/shot.png" || fail "no screenshot"; }
+# The share of dark pixels (below half brightness) in a region of the last shot: W H X Y.
+dark_share() {
+  convert "$work/shot.png" -crop "$1x$2+$3+$4" +repage -colorspace gray -threshold 50% \
+    -format '%[fx:1-mean]' info:
+}
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

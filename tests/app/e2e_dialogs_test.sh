@@ -15,13 +15,6 @@ e2e_first_display=80
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh"
 sleep 1
 
-shot() { import -window root "$work/shot.png" || fail "no screenshot"; }
-# The share of dark pixels (below half brightness) in a region of the last shot: W H X Y.
-dark_share() {
-  convert "$work/shot.png" -crop "$1x$2+$3+$4" +repage -colorspace gray -threshold 50% \
-    -format '%[fx:1-mean]' info:
-}
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 # The figure pane of the last shot, as its own picture.
 cut_figure() { convert "$work/shot.png" -crop "${figure[0]}x${figure[1]}+${figure[2]}+${figure[3]}" +repage "$1"; }
 pixel() { convert "$work/shot.png" -format "%[pixel:p{$1,$2}]" info:; }

@@ -15,12 +15,6 @@ e2e_first_display=110
 source "$(dirname "${BASH_SOURCE[0]}")/e2e_common.sh"
 sleep 1
 
-shot() { import -window root "$work/shot.png" || fail "no screenshot"; }
-dark_share() {
-  convert "$work/shot.png" -crop "$1x$2+$3+$4" +repage -colorspace gray -threshold 50% \
-    -format '%[fx:1-mean]' info:
-}
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 mechanism=(340 350 8 125)
 library_file="$XDG_CONFIG_HOME/trochodraw/Gyrotracer.ini"
 

@@ -18,14 +18,6 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 echo "window $WIDTH x $HEIGHT at $X,$Y"
 [ "$WIDTH" -ge 900 ] && [ "$HEIGHT" -ge 600 ] || fail "unexpected window size ${WIDTH}x$HEIGHT"
 
-shot() { import -window root "$work/shot.png" || fail "no screenshot"; }
-# The share of dark pixels (below half brightness) in a region: W H X Y.
-dark_share() {
-  convert "$work/shot.png" -crop "$1x$2+$3+$4" +repage -colorspace gray -threshold 50% \
-    -format '%[fx:1-mean]' info:
-}
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-
 # The mechanism pane (left) and the figure pane (right), inside the work area below the bars.
 mech=(300 380 10 160)
 figure=(500 380 440 160)
