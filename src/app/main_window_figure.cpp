@@ -136,7 +136,9 @@ void TForm1::RunFigureTicks(uint64_t Ticks) {
   TFigureRunner runner(Sim, Ticks);
   uint64_t slice = 64;
   QElapsedTimer clock;
-  while (!runner.Finished() && !progress.wasCanceled()) {
+  // A window closed meanwhile ends the run too: nothing would show what it draws.
+  const bool shown = isVisible();
+  while (!runner.Finished() && !progress.wasCanceled() && (!shown || isVisible())) {
     clock.start();
     runner.RunSlice(slice);
     const qint64 took = std::max<qint64>(clock.elapsed(), 1);

@@ -67,6 +67,14 @@ TEST_F(CompleteFigureTest, CancelKeepsWhatWasDrawn) {
   EXPECT_NE(Status().find("% drawn"), std::string::npos) << Status();
 }
 
+TEST_F(CompleteFigureTest, ClosingTheWindowEndsTheRun) {
+  W->show();
+  QTimer::singleShot(500, [this] { W->close(); });
+  const int64_t before = W->Sim.TickCount();
+  W->CompleteFigure1->trigger();  // Mobius: far longer than half a second
+  EXPECT_LT(W->Sim.TickCount() - before, 9352500);
+}
+
 TEST_F(CompleteFigureTest, ALongRunAsksFirst) {
   W->RPM1Spin->SetValue(77.7);  // Mobius with one speed changed: 74,820,000 ticks
   QString question;
