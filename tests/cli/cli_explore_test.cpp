@@ -6,22 +6,17 @@
 #include <sstream>
 
 #include "support/run_command.h"
+#include "support/text_file.h"
 
 using trochodraw::testing::RunCommand;
 using trochodraw::testing::RunCommandApart;
 using trochodraw::testing::TCommandResult;
 using trochodraw::testing::TTempDir;
+using trochodraw::testing::ReadText;
 
 namespace {
 
 const std::string kCli = TROCHODRAW_CLI;
-
-std::string ReadText(const std::string& Path) {
-  std::ifstream in(Path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 bool HaveTool(const std::string& Name) { return RunCommand("command -v " + Name).Status == 0; }
 

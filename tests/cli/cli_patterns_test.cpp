@@ -6,21 +6,16 @@
 #include <sstream>
 
 #include "support/run_command.h"
+#include "support/text_file.h"
 
 using trochodraw::testing::RunCommand;
 using trochodraw::testing::TCommandResult;
 using trochodraw::testing::TTempDir;
+using trochodraw::testing::ReadText;
 
 namespace {
 
 const std::string kCli = TROCHODRAW_CLI;
-
-std::string ReadText(const std::string& Path) {
-  std::ifstream in(Path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 // Runs the tool with a home folder of its own and a plain locale unless told otherwise.
 class CliPatternsTest : public ::testing::Test {

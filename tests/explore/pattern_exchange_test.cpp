@@ -9,20 +9,14 @@
 #include "patterns/pattern_file.h"
 #include "patterns/pattern_list_editor.h"
 #include "support/run_command.h"
+#include "support/text_file.h"
 
 using namespace trochodraw;
 using trochodraw::testing::TTempDir;
+using trochodraw::testing::ReadText;
+using trochodraw::testing::WriteText;
 
 namespace {
-
-std::string ReadText(const std::string& Name) {
-  std::ifstream in(Name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteText(const std::string& Name, const std::string& Text) { std::ofstream(Name, std::ios::binary) << Text; }
 
 // The built-in library and entries that stretch the format: odd mode bytes, signs, tiny and
 // large numbers, names with the characters an INI line gives meaning to.

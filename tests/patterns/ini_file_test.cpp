@@ -10,22 +10,16 @@
 #include <sstream>
 
 #include "support/run_command.h"
+#include "support/text_file.h"
 
 using namespace trochodraw;
 using trochodraw::testing::TTempDir;
+using trochodraw::testing::ReadText;
+using trochodraw::testing::WriteText;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-void WriteText(const std::string& Path, const std::string& Text) { std::ofstream(Path, std::ios::binary) << Text; }
-
-std::string ReadText(const std::string& Path) {
-  std::ifstream in(Path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 class IniFileTest : public ::testing::Test {
  protected:

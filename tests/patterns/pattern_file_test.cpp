@@ -9,9 +9,11 @@
 #include <sstream>
 
 #include "support/run_command.h"
+#include "support/text_file.h"
 
 using namespace trochodraw;
 using trochodraw::testing::TTempDir;
+using trochodraw::testing::ReadText;
 
 namespace {
 
@@ -19,13 +21,6 @@ namespace fs = std::filesystem;
 
 const TFormatSettings kPoint{'.', ','};
 const TFormatSettings kComma{',', '.'};
-
-std::string ReadText(const std::string& Path) {
-  std::ifstream in(Path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 class PatternFileTest : public ::testing::Test {
  protected:
