@@ -22,6 +22,7 @@
 
 #include "app/main_window.h"
 #include "colouring/coloring_dialog.h"
+#include "controls/file_row_widget.h"
 #include "controls/real_spin_widget.h"
 
 namespace trochodraw {
@@ -59,15 +60,9 @@ TExportAnimationDialog::TExportAnimationDialog(std::function<TFigureStart()> Sta
   auto* form = new QFormLayout;
   top->addLayout(form);
 
-  auto* fileRow = new QHBoxLayout;
-  FileEdit = new QLineEdit(this);
-  FileEdit->setObjectName("FileEdit");
-  FileEdit->setPlaceholderText("figure.gif, figure.webp or figure.mp4");
-  auto* browse = new QPushButton("Browse...", this);
-  browse->setObjectName("BrowseBtn");
-  fileRow->addWidget(FileEdit, 1);
-  fileRow->addWidget(browse);
-  form->addRow("File:", fileRow);
+  const TFileRow fileRow = AddFileRow(form, this, "figure.gif, figure.webp or figure.mp4");
+  FileEdit = fileRow.Edit;
+  QPushButton* browse = fileRow.Browse;
 
   ContentCombo = new QComboBox(this);
   ContentCombo->setObjectName("ContentCombo");

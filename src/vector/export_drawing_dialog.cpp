@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "controls/file_row_widget.h"
 #include "vector/export_drawing.h"
 #include "vector/plot_statistics.h"
 
@@ -27,15 +28,9 @@ TExportDrawingDialog::TExportDrawingDialog(QWidget* Parent) : QDialog(Parent) {
   auto* form = new QFormLayout;
   top->addLayout(form);
 
-  auto* fileRow = new QHBoxLayout;
-  FileEdit = new QLineEdit(this);
-  FileEdit->setObjectName("FileEdit");
-  FileEdit->setPlaceholderText("drawing.svg, .pdf, .hpgl, .plt, .gcode or .nc");
-  auto* browse = new QPushButton("Browse...", this);
-  browse->setObjectName("BrowseBtn");
-  fileRow->addWidget(FileEdit, 1);
-  fileRow->addWidget(browse);
-  form->addRow("File:", fileRow);
+  const TFileRow fileRow = AddFileRow(form, this, "drawing.svg, .pdf, .hpgl, .plt, .gcode or .nc");
+  FileEdit = fileRow.Edit;
+  QPushButton* browse = fileRow.Browse;
 
   PlotterChk = new QCheckBox("Plotter page (no background, fitted, pens as layers)", this);
   PlotterChk->setObjectName("PlotterChk");
