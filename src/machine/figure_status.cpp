@@ -42,7 +42,7 @@ void TFigureStatus::SetSettings(const TTickSettings& S) {
   FAccelerated = FigurePeriod(fast);
   FNear = {};
   if (FPeriod.Moves && (!FPeriod.Exact || FPeriod.Ticks >= kLongPeriod))
-    FNear = NearClosure(FSettings, 0.5, UINT64_MAX, kNearSearchSteps);
+    FNear = NearClosure(FSettings, 0.5, UINT64_MAX, kStatusSearchSteps);
   FDrawn = 0;
 }
 

@@ -26,7 +26,7 @@ class TFigureStatus {
   // The exact period this long (normal ticks) or longer gets its near closure beside it.
   static constexpr uint64_t kLongPeriod = 6000;
   // Bounds the near closure search, which runs on every change of a setting.
-  static constexpr uint64_t kNearSearchSteps = 200'000;
+  static constexpr uint64_t kStatusSearchSteps = 200'000;
 
  private:
   TTickSettings FSettings;
